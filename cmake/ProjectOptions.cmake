@@ -1,0 +1,24 @@
+# Compiler flags shared by every target of the project: warnings, the
+# optional sanitizer build, and a helper that builds one layer's library
+# from all sources of its folder.
+
+add_library(demosys_options INTERFACE)
+target_compile_options(demosys_options INTERFACE -Wall -Wextra)
+if(DEMOSYS_WERROR)
+  target_compile_options(demosys_options INTERFACE -Werror)
+endif()
+# Every header is included as "layer/Name.h" from the project root.
+target_include_directories(demosys_options INTERFACE ${PROJECT_SOURCE_DIR})
+
+if(DEMOSYS_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+# demosys_add_layer(NAME DIR) : static library NAME from every .cpp under DIR.
+function(demosys_add_layer name dir)
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${dir}/*.cpp)
+  file(GLOB_RECURSE headers CONFIGURE_DEPENDS ${dir}/*.h)
+  add_library(${name} STATIC ${sources} ${headers})
+  target_link_libraries(${name} PUBLIC demosys_options)
+endfunction()
