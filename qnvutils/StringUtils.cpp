@@ -1,6 +1,6 @@
 #include "qnvutils/StringUtils.h"
 
-#include "qnvutils/StringTokenizer.h"
+#include <algorithm>
 
 namespace {
 
@@ -8,6 +8,10 @@ const char* const kWhiteSpace = " \t\n\r";
 
 std::string withoutLeadingMinus(const std::string& s) {
   return (!s.empty() && s[0] == '-') ? s.substr(1) : s;
+}
+
+bool onlyDigits(const std::string& s) {
+  return s.find_first_not_of("0123456789") == std::string::npos;
 }
 
 }  // namespace
@@ -21,19 +25,15 @@ std::string StringUtils::trim(std::string s) {
 
 bool StringUtils::isBool(std::string s) { return s == "true" || s == "false"; }
 
-bool StringUtils::isInt(std::string s) {
-  if (s.empty()) return false;
-  for (char c : withoutLeadingMinus(s)) {
-    if (c < '0' || c > '9') return false;
-  }
-  return true;
-}
+bool StringUtils::isInt(std::string s) { return !s.empty() && onlyDigits(withoutLeadingMinus(s)); }
 
+// Splitting at '.' must keep empty pieces, or 1..2 would pass as two numbers; and the pieces are
+// plain digits, so a second sign (--1.5, 1.-5) is refused too.
 bool StringUtils::isFloat(std::string s) {
-  if (s.empty()) return false;
-  StringTokenizer pieces(withoutLeadingMinus(s), ".");
-  if (pieces.countTokens() != 2) return false;
-  const std::string whole = pieces.getNext();
-  const std::string fraction = pieces.getNext();
-  return isInt(whole) && isInt(fraction);
+  const std::string magnitude = withoutLeadingMinus(s);
+  if (std::count(magnitude.begin(), magnitude.end(), '.') != 1) return false;
+  const std::string::size_type point = magnitude.find('.');
+  const std::string whole = magnitude.substr(0, point);
+  const std::string fraction = magnitude.substr(point + 1);
+  return !whole.empty() && !fraction.empty() && onlyDigits(whole) && onlyDigits(fraction);
 }

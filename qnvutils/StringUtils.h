@@ -1,5 +1,5 @@
 // Trimming and the strict recognisers the script parsers use to type values.
-// Depends on: StringTokenizer (for isFloat).
+// Depends on: nothing beyond the standard library.
 #pragma once
 
 #include <string>
@@ -12,6 +12,7 @@ class StringUtils {
   static bool isBool(std::string s);
   // Non-empty; after one optional leading '-', only digits 0-9 (a lone "-" passes).
   static bool isInt(std::string s);
-  // Non-empty; after one optional leading '-', exactly two '.'-separated pieces, each isInt.
+  // One optional leading '-', then digits, one '.', digits: 1.5, -0.25, 10.0; not 3, 3., .5, 1e5,
+  // 1..2 or 1.-5.
   static bool isFloat(std::string s);
 };
