@@ -6,6 +6,9 @@
 #include <iostream>
 
 ScreenMetrics* QNVDemosys::screenMetrics = nullptr;
+TrackSystem* QNVDemosys::tracks = nullptr;
+Timer* QNVDemosys::timer = nullptr;
+DataFBOPool* QNVDemosys::fboPool = nullptr;
 
 bool QNVDemosys::glErrPrint(const std::string& location) {
   GLenum error = glGetError();

@@ -4,12 +4,22 @@
 
 #include <string>
 
+class DataFBOPool;
 class ScreenMetrics;
+class Timer;
+class TrackSystem;
 
 class QNVDemosys {
  public:
   // The window's screen mode and view; set when the display opens.
   static ScreenMetrics* screenMetrics;
+  // The timeline: built from the track files while loading; its row rate serves every row/time
+  // conversion.
+  static TrackSystem* tracks;
+  // The single clock of the demo, created by the loader's sound step.
+  static Timer* timer;
+  // Framebuffers by name; start/stop keyframes resolve their targets here.
+  static DataFBOPool* fboPool;
 
   // Prints every pending OpenGL error tagged with location; true when there was none.
   static bool glErrPrint(const std::string& location);
