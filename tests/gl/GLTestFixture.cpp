@@ -77,8 +77,7 @@ void resetState() {
   glLoadIdentity();
   glDrawBuffer(GL_BACK);
   glReadBuffer(GL_BACK);
-  glClearColor(0, 0, 0, 0);
-  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  GLTestFixture::clearScreen();
   while (glGetError() != GL_NO_ERROR) {
   }
 }
@@ -112,6 +111,11 @@ void GLTestFixture::TearDown() {
 }
 
 ScreenMetrics& GLTestFixture::metrics() { return window().metrics; }
+
+void GLTestFixture::clearScreen() {
+  glClearColor(0, 0, 0, 1);
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+}
 
 Rgba GLTestFixture::readBound(int x, int y) {
   unsigned char p[4] = {0, 0, 0, 0};

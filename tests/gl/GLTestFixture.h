@@ -34,11 +34,6 @@ class GLTestFixture : public ::testing::Test {
   static constexpr int windowWidth = 320;
   static constexpr int windowHeight = 180;
 
- protected:
-  // Opens the window on first use; then returns GL to a known state and empties the bind stack.
-  void SetUp() override;
-  void TearDown() override;
-
   // The window's letterbox metrics, installed as QNVDemosys::screenMetrics.
   static ScreenMetrics& metrics();
 
@@ -46,11 +41,18 @@ class GLTestFixture : public ::testing::Test {
   static Rgba readWindow(int x, int y);
   // Pixel of a render target's colour attachment; binds it for the read and restores framebuffer 0.
   static Rgba readFBO(FrameBufferObject& fbo, int x, int y);
+  // Clears the bound framebuffer's colour and depth to opaque black.
+  static void clearScreen();
   // Pixel of whatever framebuffer is bound now.
   static Rgba readBound(int x, int y);
   // Swaps and grabs the X screen (xwd piped through ImageMagick's convert); false when it failed.
   static bool screenshot(Picture& picture);
   static void swapBuffers();
+
+ protected:
+  // Opens the window on first use; then returns GL to a known state and empties the bind stack.
+  void SetUp() override;
+  void TearDown() override;
 };
 
 // A private temporary directory, removed with its files at the end of the test.
