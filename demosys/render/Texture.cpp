@@ -120,6 +120,39 @@ void Texture::drawQuadBlendFS(unsigned int src, unsigned int dst) {
   disableBlending();
 }
 
+void Texture::drawQuadScaled(const Vector2f& size) {
+  float w = size[0] / 2, h = size[1] / 2;
+  bind();
+  drawCorners({{0, 1, -w, h}, {0, 0, -w, -h}, {1, 0, w, -h}, {1, 1, w, h}});
+  release();
+}
+
+void Texture::cornersAt(const Vector2f& size, const Vector2f& pos, Corner (&corners)[4]) {
+  float x = pos[0], y = pos[1], w = size[0], h = size[1];
+  corners[0] = {0, 1, x, y};
+  corners[1] = {0, 0, x, y - h};
+  corners[2] = {1, 0, x + w, y - h};
+  corners[3] = {1, 1, x + w, y};
+}
+
+void Texture::drawQuadScaled(const Vector2f& size, const Vector2f& pos) {
+  Corner corners[4];
+  cornersAt(size, pos, corners);
+  bind();
+  drawCorners(corners);
+  release();
+}
+
+void Texture::drawQuadScaledBlend(unsigned int src, unsigned int dst, const Vector2f& size, const Vector2f& pos) {
+  Corner corners[4];
+  cornersAt(size, pos, corners);
+  enableBlending(src, dst);
+  bind();
+  glDisable(GL_DEPTH_TEST);
+  drawFullScreen(corners);
+  disableBlending();
+}
+
 static const char* typeName(unsigned int type) {
   switch (type) {
     case GL_TEXTURE_1D:

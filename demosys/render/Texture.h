@@ -2,10 +2,12 @@
 // texture-environment mode) that every bind() applies again, and the screen-aligned quad
 // drawers used by post-processing, the progress display and render targets.
 // GL enums and names are carried as plain unsigned ints so the header needs no GL header.
-// Depends on: QNVUtils (toString), GLEW/OpenGL.
+// Depends on: Vector (quad sizes), QNVUtils (toString), GLEW/OpenGL.
 #pragma once
 
 #include <string>
+
+#include "demosys/math/Vector.h"
 
 class Texture {
  public:
@@ -60,6 +62,12 @@ class Texture {
   // Full-screen, upside down, blended with glBlendFunc(src, dst) and alpha test; leaves depth
   // test on and blending and alpha test off.
   void drawQuadBlendFS(unsigned int src, unsigned int dst);
+  // Quads in the current matrices: centred on the origin, or with the upper left corner at pos
+  // (y grows upwards).
+  void drawQuadScaled(const Vector2f& size);
+  void drawQuadScaled(const Vector2f& size, const Vector2f& pos);
+  // As drawQuadScaled(size, pos) in identity matrices, blended as drawQuadBlendFS.
+  void drawQuadScaledBlend(unsigned int src, unsigned int dst, const Vector2f& size, const Vector2f& pos);
 
   std::string toString() const;
 
@@ -70,6 +78,7 @@ class Texture {
   static const Corner fullScreenCorners[4];
   static const Corner flippedCorners[4];
 
+  static void cornersAt(const Vector2f& size, const Vector2f& pos, Corner (&corners)[4]);
   void drawCorners(const Corner (&corners)[4]);
   void drawFullScreen(const Corner (&corners)[4]);
   void enableBlending(unsigned int src, unsigned int dst);

@@ -1,0 +1,258 @@
+// Vertex buffers: static interleaved meshes with and without indices, and dynamic buffers updated
+// through mapped memory, with their bounds checks and map failure report.
+#include <GL/glew.h>
+
+#include <vector>
+
+#include "demosys/render/Shader.h"
+#include "demosys/render/VBO.h"
+#include "demosys/render/VBODynamic.h"
+#include "tests/gl/GLTestFixture.h"
+
+namespace {
+
+const Rgba white{255, 255, 255, 255};
+const Rgba black{0, 0, 0, 255};
+
+class VBOTest : public GLTestFixture {
+ protected:
+  // Window pixel at normalised device coordinates (x, y).
+  static Rgba at(float x, float y) {
+    return readWindow(static_cast<int>((x + 1) / 2 * windowWidth), static_cast<int>((y + 1) / 2 * windowHeight));
+  }
+  static GLint integer(GLenum name) {
+    GLint value = 0;
+    glGetIntegerv(name, &value);
+    return value;
+  }
+  static std::size_t pointerOffset(GLenum name) {
+    GLvoid* pointer = nullptr;
+    glGetPointerv(name, &pointer);
+    return reinterpret_cast<std::size_t>(pointer);
+  }
+  static GLint boundBufferSize(GLenum target) {
+    GLint size = 0;
+    glGetBufferParameteriv(target, GL_BUFFER_SIZE, &size);
+    return size;
+  }
+};
+
+// Four interleaved vertices (position, normal, texture coordinate) of the square x, y in [x0, x1].
+std::vector<float> square(float x0, float x1) {
+  return {x0, x0, 0, 0, 0, 1, 0, 0, x1, x0, 0, 0, 0, 1, 1, 0, x1, x1, 0, 0, 0, 1, 1, 1, x0, x1, 0, 0, 0, 1, 0, 1};
+}
+
+TEST_F(VBOTest, InterleavedLayoutGivesStrideAndAttributeOffsets) {
+  VBO vbo;
+  std::vector<float> vertices = square(-0.5f, 0.5f);
+  vbo.setVertexBuffer(4, 3, 3, 2, vertices.data());
+  EXPECT_EQ(vbo.getStride(), 32);
+  EXPECT_EQ(integer(GL_ARRAY_BUFFER_BINDING), 0) << "uploads unbind";
+  vbo.bindBuffers();
+  EXPECT_EQ(integer(GL_VERTEX_ARRAY_STRIDE), 32);
+  EXPECT_EQ(integer(GL_NORMAL_ARRAY_STRIDE), 32);
+  EXPECT_EQ(pointerOffset(GL_NORMAL_ARRAY_POINTER), 12u);
+  EXPECT_EQ(pointerOffset(GL_TEXTURE_COORD_ARRAY_POINTER), 24u);
+  EXPECT_EQ(integer(GL_TEXTURE_COORD_ARRAY_SIZE), 2);
+  EXPECT_TRUE(glIsEnabled(GL_NORMAL_ARRAY));
+  EXPECT_EQ(boundBufferSize(GL_ARRAY_BUFFER), 4 * 32);
+  vbo.releaseBuffers();
+  EXPECT_FALSE(glIsEnabled(GL_VERTEX_ARRAY));
+  EXPECT_FALSE(glIsEnabled(GL_NORMAL_ARRAY));
+  EXPECT_FALSE(glIsEnabled(GL_TEXTURE_COORD_ARRAY));
+  EXPECT_NE(integer(GL_ARRAY_BUFFER_BINDING), 0) << "a mesh without indices leaves its vertex buffer bound";
+}
+
+TEST_F(VBOTest, DrawsVerticesAloneAndThroughTheElementBuffer) {
+  std::vector<float> positions = {-1, -1, 0, 0, -1, 0, -1, 0, 0};  // triangle in the lower left quarter
+  VBO triangle;
+  triangle.setVertexBuffer(3, 3, 0, 0, positions.data());
+  triangle.draw();
+  EXPECT_PRED3(near, at(-0.9f, -0.9f), white, 0);
+  EXPECT_PRED3(near, at(0.5f, 0.5f), black, 0);
+
+  clearScreen();
+  VBO quad;
+  std::vector<float> vertices = square(0.0f, 0.9f);
+  std::vector<unsigned int> indices = {0, 1, 2, 0, 2, 3};
+  quad.setVertexBuffer(4, 3, 3, 2, vertices.data());
+  quad.setElementBuffer(2, indices.data());
+  quad.draw();
+  EXPECT_PRED3(near, at(0.2f, 0.8f), white, 0);
+  EXPECT_PRED3(near, at(0.8f, 0.2f), white, 0);
+  EXPECT_PRED3(near, at(-0.5f, -0.5f), black, 0);
+  EXPECT_EQ(integer(GL_ELEMENT_ARRAY_BUFFER_BINDING), 0);
+  EXPECT_EQ(integer(GL_ARRAY_BUFFER_BINDING), 0);
+}
+
+TEST_F(VBOTest, InstancedDrawsShareOneBindAndWireframeDrawsEdgesOnly) {
+  VBO quad;
+  std::vector<float> vertices = square(-0.1f, 0.1f);
+  std::vector<unsigned int> indices = {0, 1, 2, 0, 2, 3};
+  quad.setVertexBuffer(4, 3, 3, 2, vertices.data());
+  quad.setElementBuffer(2, indices.data());
+  quad.bindBuffers();
+  for (float x : {-0.5f, 0.5f}) {
+    glLoadIdentity();
+    glTranslatef(x, 0, 0);
+    quad.drawInstanced();
+  }
+  quad.releaseBuffers();
+  glLoadIdentity();
+  EXPECT_PRED3(near, at(-0.5f, 0.0f), white, 0);
+  EXPECT_PRED3(near, at(0.5f, 0.0f), white, 0);
+  EXPECT_PRED3(near, at(0.0f, 0.0f), black, 0);
+
+  clearScreen();
+  VBO big;
+  std::vector<float> bigVertices = square(-0.5f, 0.5f);
+  big.setVertexBuffer(4, 3, 3, 2, bigVertices.data());
+  big.setElementBuffer(2, indices.data());
+  big.drawWireframe();
+  // Indices 0 1 | 2 0 | 2 3 read as lines: the bottom edge, the diagonal and the top edge.
+  // The edge lies on a pixel boundary: either neighbouring row may hold it.
+  int edgeRow = windowHeight / 4;
+  bool edgeDrawn = near(readWindow(windowWidth / 2, edgeRow), white, 0) ||
+                   near(readWindow(windowWidth / 2, edgeRow - 1), white, 0);
+  EXPECT_TRUE(edgeDrawn);
+  EXPECT_PRED3(near, at(0.3f, -0.3f), black, 0);
+  EXPECT_PRED3(near, at(-0.3f, 0.3f), black, 0);
+}
+
+TEST_F(VBOTest, DynamicBufferDrawsPositionsWrittenThroughTheMappedPointer) {
+  VBODynamic vbo(4, 3, 0, 0, 0, 4, 1);
+  ASSERT_NE(vbo.openPolygonBuffer(GL_WRITE_ONLY), nullptr);
+  vbo.setPolygon(0, Vector4i(0, 1, 2, 3));
+  vbo.closePolygonBuffer();
+  EXPECT_EQ(vbo.getPolygonPointer(), nullptr) << "closing forgets the mapped address";
+
+  for (float x0 : {0.1f, -0.9f}) {
+    ASSERT_NE(vbo.openVertexBuffer(GL_WRITE_ONLY), nullptr);
+    vbo.setVertex(0, Vector3f(x0, -0.5f, 0.0f));
+    vbo.setVertex(1, Vector3f(x0 + 0.8f, -0.5f, 0.0f));
+    vbo.setVertex(2, Vector3f(x0 + 0.8f, 0.5f, 0.0f));
+    vbo.setVertex(3, Vector3f(x0, 0.5f, 0.0f));
+    vbo.closeVertexBuffer();
+    clearScreen();
+    vbo.drawPolygons(GL_QUADS, 0, 0);
+    EXPECT_PRED3(near, at(x0 + 0.4f, 0.0f), white, 0) << x0;
+    EXPECT_PRED3(near, at(-x0 - 0.4f, 0.0f), black, 0) << x0;
+  }
+  EXPECT_EQ(integer(GL_ARRAY_BUFFER_BINDING), 0);
+  EXPECT_FALSE(glIsEnabled(GL_VERTEX_ARRAY));
+}
+
+TEST_F(VBOTest, DynamicColoursAndArraysDrawPerVertexColour) {
+  VBODynamic vbo(3, 2, 4, 0, 0, 0, 0);
+  float* positions = vbo.openVertexBuffer(GL_WRITE_ONLY);
+  ASSERT_NE(positions, nullptr);
+  const float corners[6] = {-1, -1, 1, -1, -1, 1};
+  std::copy(corners, corners + 6, positions);
+  vbo.closeVertexBuffer();
+  ASSERT_NE(vbo.openColorBuffer(GL_WRITE_ONLY), nullptr);
+  for (unsigned int i = 0; i < 3; ++i) vbo.setColor(i, Vector4f(0.0f, 1.0f, 0.0f, 1.0f));
+  vbo.closeColorBuffer();
+  vbo.drawArray(GL_TRIANGLES, 0, 0);
+  EXPECT_PRED3(near, at(-0.8f, -0.8f), (Rgba{0, 255, 0, 255}), 0);
+  EXPECT_FALSE(glIsEnabled(GL_COLOR_ARRAY));
+
+  clearScreen();
+  vbo.drawArray(GL_TRIANGLES, 0, 2);  // two vertices make no triangle
+  EXPECT_PRED3(near, at(-0.8f, -0.8f), black, 0);
+}
+
+TEST_F(VBOTest, SetOperationsRefuseElementsOutsideTheArrays) {
+  VBODynamic vbo(4, 3, 0, 0, 0, 3, 2);
+  vbo.openVertexBuffer(GL_READ_WRITE);
+  vbo.openPolygonBuffer(GL_READ_WRITE);
+  testing::internal::CaptureStdout();
+  vbo.setVertex(3, Vector3f(1.0f, 2.0f, 3.0f));
+  vbo.setVertex(4, Vector3f(9.0f, 9.0f, 9.0f));
+  vbo.setColor(0, Vector3f(1.0f, 1.0f, 1.0f));
+  vbo.setColor(5, Vector4f(1.0f, 1.0f, 1.0f, 1.0f));
+  vbo.setPolygon(1, Vector3i(0, 1, 2));
+  vbo.setPolygon(2, Vector3i(0, 1, 2));
+  vbo.setPolygon(1, Vector4i(0, 1, 2, 3));
+  EXPECT_EQ(testing::internal::GetCapturedStdout(),
+            "VBODynamic::setVertex(4) overflow!\nVBODynamic::setColor(0) overflow!\n"
+            "VBODynamic::setColor(5) overflow!\nVBODynamic::setPolygon(2) overflow!\n"
+            "VBODynamic::setPolygon(1) overflow!\n");
+  vbo.closePolygonBuffer();
+  vbo.closeVertexBuffer();
+
+  const float* readBack = vbo.openVertexBuffer(GL_READ_ONLY);
+  ASSERT_NE(readBack, nullptr);
+  EXPECT_EQ(std::vector<float>(readBack + 9, readBack + 12), (std::vector<float>{1.0f, 2.0f, 3.0f}));
+  vbo.closeVertexBuffer();
+}
+
+TEST_F(VBOTest, FailedMapIsReportedAndNothingIsWrittenThroughIt) {
+  VBODynamic vbo(4, 3, 0, 0, 0, 0, 0);
+  ASSERT_NE(vbo.openVertexBuffer(GL_WRITE_ONLY), nullptr);
+  testing::internal::CaptureStdout();
+  float* again = vbo.openVertexBuffer(GL_WRITE_ONLY);  // already mapped: GL refuses
+  std::string printed = testing::internal::GetCapturedStdout();
+  EXPECT_EQ(again, nullptr);
+  EXPECT_EQ(printed.rfind("VBODynamic::openVertexBuffer() cannot map the buffer\n"
+                          "[GL_ERROR LOCATION = 'VBODynamic::openVertexBuffer']\n",
+                          0),
+            0u)
+      << printed;
+  testing::internal::CaptureStdout();
+  vbo.setVertex(0, Vector3f(1.0f, 1.0f, 1.0f));
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+  vbo.closeVertexBuffer();
+}
+
+TEST_F(VBOTest, MeshArraysFillTheBuffers) {
+  std::vector<float> positions(100 * 3), normals(100 * 3, 0.0f), uvs(100 * 2, 0.5f);
+  for (std::size_t i = 0; i < positions.size(); ++i) positions[i] = static_cast<float>(i);
+  std::vector<unsigned int> quads(81 * 4);
+  for (std::size_t i = 0; i < quads.size(); ++i) quads[i] = static_cast<unsigned int>(i % 100);
+  VBODynamic vbo({100, 4, 81, positions.data(), quads.data(), normals.data(), uvs.data()});
+  EXPECT_EQ(vbo.getVertexPointer(), positions.data()) << "the mesh's own array until mapped";
+
+  const float* mapped = vbo.openVertexBuffer(GL_READ_ONLY);
+  ASSERT_NE(mapped, nullptr);
+  EXPECT_EQ(boundBufferSize(GL_ARRAY_BUFFER), 1200);
+  EXPECT_EQ(std::vector<float>(mapped, mapped + 300), positions);
+  vbo.closeVertexBuffer();
+  const unsigned int* indices = vbo.openPolygonBuffer(GL_READ_ONLY);
+  ASSERT_NE(indices, nullptr);
+  EXPECT_EQ(boundBufferSize(GL_ELEMENT_ARRAY_BUFFER), 1296);
+  EXPECT_EQ(std::vector<unsigned int>(indices, indices + 324), quads);
+  vbo.closePolygonBuffer();
+  glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+}
+
+TEST_F(VBOTest, GenericAttributeBufferFeedsTheShader) {
+  Shader shader;
+  ASSERT_TRUE(shader.setVertexSource(
+      "attribute vec3 shift;\nvoid main() { gl_Position = gl_Vertex + vec4(shift, 0.0); }\n"));
+  ASSERT_TRUE(shader.setFragmentSource("void main() { gl_FragColor = vec4(1.0, 0.0, 1.0, 1.0); }\n"));
+  ASSERT_TRUE(shader.link()) << shader.getErrorMessage();
+
+  VBODynamic vbo(3, 2, 0, 0, 0, 0, 0);
+  float* positions = vbo.openVertexBuffer(GL_WRITE_ONLY);
+  ASSERT_NE(positions, nullptr);
+  const float corners[6] = {-1, -1, 0, -1, -1, 0};
+  std::copy(corners, corners + 6, positions);
+  vbo.closeVertexBuffer();
+  std::vector<float> shifts(9, 0.0f);
+  vbo.initVertexAttributeData(3, sizeof(float) * 9, shifts.data());
+  float* mapped = vbo.openAttribBuffer(3, GL_WRITE_ONLY);
+  ASSERT_NE(mapped, nullptr);
+  EXPECT_EQ(vbo.getAttribPointer(3), mapped);
+  for (int v = 0; v < 3; ++v) mapped[v * 3] = 1.0f;  // move the triangle right by half the screen
+  vbo.closeAttribBuffer(3);
+
+  shader.use();
+  vbo.bindVertexAttrib(3, &shader, "shift");
+  vbo.drawArray(GL_TRIANGLES, 0, 0);
+  glDisableVertexAttribArray(static_cast<GLuint>(glGetAttribLocation(shader.getProgramHandle(), "shift")));
+  shader.release();
+  EXPECT_PRED3(near, at(0.1f, -0.9f), (Rgba{255, 0, 255, 255}), 0);
+  EXPECT_PRED3(near, at(-0.9f, -0.9f), black, 0);
+}
+
+}  // namespace
