@@ -1,0 +1,245 @@
+// The music timer over the sound layer: loading from the directory tree and from the
+// archive, the printed lines and messages of each failure, seeking, pausing and playing
+// with the song, the four spectrum views, and the clock agreeing with the song.
+#include "demosys/timeline/FMODTimer.h"
+
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "demosys/resources/QNVIO.h"
+#include "tests/demosys/SoundTestSupport.h"
+#include "tests/support/TempTree.h"
+
+using namespace sound_test;
+
+namespace {
+
+const char* const SONG = "music/tone.wav";
+const unsigned SONG_MS = 2000;
+const int BINS = 1024;
+const int ONE_KHZ_BIN = 46;  // 1000 Hz / (44100 Hz / 2048)
+const float SENTINEL = -7.0f;
+const unsigned ONE_BUFFER_MS = 24;
+
+// A 1 kHz full-scale tone on the left; the right carries only a quieter 3 kHz tone.
+class FMODTimerTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(tree.ok());
+    std::filesystem::create_directories(tree.path("music"));
+    ASSERT_TRUE(writeSong(tree.path(SONG), WAV_FLOAT, 44100, SONG_MS / 1000.0, {1000, 1.0f}, {3000, 0.25f}));
+    tree.enter();
+    QNVIO::ResourceType = QNVIO::QNV_RESOURCES_FLAT;
+  }
+  void TearDown() override { QNVIO::ResourceType = QNVIO::QNV_RESOURCES_FLAT; }
+
+  // Runs init(), keeping what it printed.
+  bool init(FMODTimer& timer) {
+    testing::internal::CaptureStdout();
+    bool ok = timer.init();
+    printed = testing::internal::GetCapturedStdout();
+    return ok;
+  }
+
+  std::vector<float> spectrum(FMODTimer& timer, Timer::SoundChannel which, int count) {
+    std::vector<float> out(count + 1, SENTINEL);
+    timer.GetDirectSoundData(which, count, out.data());
+    EXPECT_EQ(out[count], SENTINEL) << "wrote past count";
+    out.pop_back();
+    return out;
+  }
+
+  TempTree tree;
+  std::string printed;
+};
+
+int loudestBin(const std::vector<float>& spectrum) {
+  return static_cast<int>(std::max_element(spectrum.begin(), spectrum.end()) - spectrum.begin());
+}
+
+}  // namespace
+
+TEST_F(FMODTimerTest, SongFromTheDirectoryStartsPausedAtZero) {
+  ScopedClock clock;
+  FMODTimer timer(SONG, 8);
+  ASSERT_TRUE(init(timer));
+  EXPECT_EQ(printed.rfind("Fmod Version = 65536\n", 0), 0u) << printed;
+  EXPECT_EQ(timer.getEndTime(), SONG_MS);
+  EXPECT_EQ(timer.getEndRow(), SONG_MS / 125);
+  EXPECT_TRUE(timer.isPaused());
+  clock.advance(700);
+  EXPECT_EQ(timer.getTime(), 0u);
+  EXPECT_EQ(timer.updateFrameTime(timer.getTime()), 0u);
+  EXPECT_EQ(timer.getMessage(), "");
+  EXPECT_EQ(timer.dispose(), 0);
+}
+
+TEST_F(FMODTimerTest, ArchiveAndDirectoryGiveTheSameSong) {
+  ASSERT_TRUE(tree.archive("resources.7z", "", {"music"}));
+  std::vector<std::vector<float>> spectra;
+  std::vector<unsigned> lengths;
+  for (int source : {QNVIO::QNV_RESOURCES_7Z, QNVIO::QNV_RESOURCES_FLAT}) {
+    QNVIO::init(source);
+    FMODTimer timer(SONG, 20);
+    ASSERT_TRUE(init(timer)) << source << ": " << printed;
+    QNVIO::destroy();
+    timer.setTime(1234);
+    lengths.push_back(timer.getEndTime());
+    spectra.push_back(spectrum(timer, Timer::LEFT, 512));
+    spectra.push_back(spectrum(timer, Timer::RIGHT, 512));
+  }
+  EXPECT_EQ(lengths[0], SONG_MS);
+  EXPECT_EQ(lengths[0], lengths[1]);
+  EXPECT_EQ(spectra[0], spectra[2]);
+  EXPECT_EQ(spectra[1], spectra[3]);
+}
+
+TEST_F(FMODTimerTest, SpectrumSidesSumAndAverage) {
+  FMODTimer timer(SONG, 20);
+  ASSERT_TRUE(init(timer));
+  timer.setTime(1000);
+  std::vector<float> left = spectrum(timer, Timer::LEFT, BINS);
+  std::vector<float> right = spectrum(timer, Timer::RIGHT, BINS);
+  EXPECT_EQ(loudestBin(left), ONE_KHZ_BIN);
+  // 1 kHz lies 0.44 of a bin off the bin's centre, which costs the Hamming window ~1.4 dB.
+  EXPECT_GT(left[ONE_KHZ_BIN], 0.8f);
+  EXPECT_LE(left[ONE_KHZ_BIN], 1.0f);
+  EXPECT_LT(right[ONE_KHZ_BIN], 0.01f);
+  EXPECT_EQ(loudestBin(right), 139);  // 3 kHz
+  std::vector<float> sum = spectrum(timer, Timer::SUM, BINS);
+  std::vector<float> average = spectrum(timer, Timer::AVERAGE, BINS);
+  for (int i = 0; i < BINS; ++i) {
+    ASSERT_FLOAT_EQ(sum[i], left[i] + right[i]) << i;
+    ASSERT_FLOAT_EQ(average[i], (left[i] + right[i]) * 0.5f) << i;
+  }
+}
+
+TEST_F(FMODTimerTest, SpectrumCountsOutsideTheArraysWriteNothingBeyondThem) {
+  FMODTimer timer(SONG, 20);
+  ASSERT_TRUE(init(timer));
+  timer.setTime(1000);
+  std::vector<float> out(9000, SENTINEL);
+  for (Timer::SoundChannel which : {Timer::LEFT, Timer::RIGHT, Timer::SUM, Timer::AVERAGE}) {
+    timer.GetDirectSoundData(which, 0, out.data());
+    timer.GetDirectSoundData(which, -1, out.data());
+  }
+  timer.GetDirectSoundData(static_cast<Timer::SoundChannel>(7), 64, out.data());
+  EXPECT_EQ(std::count(out.begin(), out.end(), SENTINEL), 9000);
+  // Larger than the scratch arrays: cut to their size.
+  timer.GetDirectSoundData(Timer::SUM, 9000, out.data());
+  EXPECT_EQ(std::count(out.begin(), out.end(), SENTINEL), 9000 - FMODTimer::MAX_SPECTRUM_COUNT);
+  EXPECT_NE(out[FMODTimer::MAX_SPECTRUM_COUNT - 1], SENTINEL);
+}
+
+TEST_F(FMODTimerTest, SeekPauseAndPlayMoveTheSongWithTheClock) {
+  ScopedClock clock;
+  FMODTimer timer(SONG, 20);
+  ASSERT_TRUE(init(timer));
+  timer.setTime(0);
+  std::vector<float> beforeTheSong = spectrum(timer, Timer::LEFT, BINS);
+  EXPECT_EQ(*std::max_element(beforeTheSong.begin(), beforeTheSong.end()), 0.0f);
+  timer.setTime(1500);
+  EXPECT_EQ(timer.getTime(), 1500u);
+  EXPECT_GT(spectrum(timer, Timer::LEFT, BINS)[ONE_KHZ_BIN], 0.8f);
+
+  // The hand-set clock stands still: after play() the time is the song's own position.
+  timer.play();
+  unsigned atPlay = timer.getTime();
+  EXPECT_GE(atPlay, 1500u);
+  EXPECT_LE(atPlay, 1500u + ONE_BUFFER_MS);
+  timer.pause();
+  clock.advance(1000);
+  EXPECT_EQ(timer.getTime(), atPlay);
+  timer.play();
+  EXPECT_GE(timer.getTime(), atPlay);
+  EXPECT_LE(timer.getTime(), atPlay + ONE_BUFFER_MS);
+  EXPECT_EQ(timer.dispose(), 0);
+}
+
+TEST_F(FMODTimerTest, WithoutADeviceTheSongKeepsStepWithTheClock) {
+  ScopedClock clock;
+  ScopedAudioDriver driver("no-such-driver");
+  FMODTimer timer(SONG, 20);
+  ASSERT_TRUE(init(timer));
+  EXPECT_NE(printed.find("no audio device"), std::string::npos);
+  timer.setTime(500);
+  timer.play();
+  clock.advance(1000);
+  timer.updateSystem();
+  EXPECT_EQ(timer.getTime(), 1500u);
+  // Re-anchoring to the song finds it exactly where the clock is.
+  timer.pause();
+  timer.play();
+  EXPECT_EQ(timer.getTime(), 1500u);
+  EXPECT_EQ(timer.dispose(), 0);
+}
+
+struct InitFailure {
+  const char* name;
+  int resourceType;
+  const char* song;
+  const char* printed;
+  const char* message;
+};
+
+TEST_F(FMODTimerTest, FailuresPrintAndKeepTheirMessages) {
+  tree.write("music/notes.txt", "not a song\n");
+  ASSERT_TRUE(tree.archive("resources.7z", "", {"music"}));
+  const InitFailure failures[] = {
+      {"missing song", QNVIO::QNV_RESOURCES_FLAT, "music/gone.ogg",
+       "Failed to create sound sysmte sound! Error code: 3\n", "FMOD Init : Failed to load soundfile!"},
+      {"not audio", QNVIO::QNV_RESOURCES_FLAT, "music/notes.txt",
+       "Failed to create sound sysmte sound! Error code: 4\n", "FMOD Init : Failed to load soundfile!"},
+      {"not audio in the archive", QNVIO::QNV_RESOURCES_7Z, "music/notes.txt",
+       "Failed to create sound sysmte sound! Error code: 4\n", "FMOD Init : Failed to load soundfile!"},
+      {"missing from the archive", QNVIO::QNV_RESOURCES_7Z, "music/gone.ogg", "Error code: 0\n",
+       "FMOD Init : Failed to load soundfile from archive!"},
+      {"unknown source", 9, SONG, "Failed to create sound sysmte sound! Error code: 0\n",
+       "FMOD Init : Failed to load soundfile!"},
+  };
+  for (const InitFailure& f : failures) {
+    QNVIO::init(f.resourceType);
+    FMODTimer timer(f.song, 20);
+    EXPECT_FALSE(init(timer)) << f.name;
+    QNVIO::destroy();
+    EXPECT_EQ(printed.rfind("Fmod Version = 65536\n", 0), 0u) << f.name;
+    EXPECT_EQ(printed.substr(printed.size() - std::string(f.printed).size()), f.printed) << f.name;
+    EXPECT_EQ(timer.getMessage(), f.message) << f.name;
+    // What init made is given back at once: the audio device is free again.
+    EXPECT_EQ(SDL_WasInit(SDL_INIT_AUDIO), 0u) << f.name;
+    EXPECT_EQ(timer.dispose(), 1) << f.name;
+    EXPECT_EQ(timer.getMessage(), "Failed to shut down FMOD!") << f.name;
+  }
+}
+
+TEST_F(FMODTimerTest, RowRatesThatWouldDivideByZeroAreRefusedBeforeTheSoundStarts) {
+  FMODTimer timer(SONG, 0);
+  EXPECT_FALSE(init(timer));
+  EXPECT_EQ(printed, "");
+  EXPECT_NE(timer.getMessage(), "");
+}
+
+// Real time on the dummy driver: the one test here that waits.
+TEST_F(FMODTimerTest, ClockAndSongAgreeAfterThreeSecondsOfPlay) {
+  ASSERT_TRUE(writeSong(tree.path("music/long.wav"), WAV_FLOAT, 44100, 5.0, {440, 0.5f}, {440, 0.5f}));
+  FMODTimer timer("music/long.wav", 20);
+  ASSERT_TRUE(init(timer));
+  timer.setTime(200);
+  timer.play();
+  for (int frame = 0; frame < 150; ++frame) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    timer.updateSystem();
+  }
+  int clockTime = static_cast<int>(timer.getTime());
+  timer.pause();
+  timer.play();  // re-anchors the clock to the song's position
+  int songTime = static_cast<int>(timer.getTime());
+  EXPECT_GE(clockTime, 3000);
+  EXPECT_NEAR(clockTime, songTime, 50);
+}
