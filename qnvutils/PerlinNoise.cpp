@@ -86,7 +86,8 @@ void PerlinNoise::getValues(const float* xs, int countX, const float* ys, int co
 }
 
 // Adds one octave to every sum of the grid. Columns are taken in blocks so that their
-// axes fit on the stack; each row's axis is computed once per block.
+// axes fit on the stack; each row's axis is computed once per block, and neighbouring
+// samples in the same lattice cell share its corner values.
 void PerlinNoise::addOctave(float f, float a, const float* xs, int countX, const float* ys, int countY,
                             float* sums) const {
   constexpr int blockSize = 256;
@@ -97,7 +98,13 @@ void PerlinNoise::addOctave(float f, float a, const float* xs, int countX, const
     for (int j = 0; j < countY; ++j) {
       const ValueNoise::Axis row = ValueNoise::axis(ys[j] * f);
       float* rowSums = sums + static_cast<long>(j) * countX + first;
-      for (int c = 0; c < width; ++c) rowSums[c] += ValueNoise::sample(lattice(), columns[c], row, 0) * a;
+      ValueNoise::Corners corners = ValueNoise::corners(lattice(), columns[0].cell, row.cell, 0);
+      for (int c = 0; c < width; ++c) {
+        if (c > 0 && columns[c].cell != columns[c - 1].cell) {
+          corners = ValueNoise::corners(lattice(), columns[c].cell, row.cell, 0);
+        }
+        rowSums[c] += ValueNoise::blend(corners, columns[c].weight, row.weight) * a;
+      }
     }
   }
 }

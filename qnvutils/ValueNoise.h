@@ -46,13 +46,26 @@ class ValueNoise {
     return {cell, weight(coordinate - static_cast<float>(cell))};
   }
 
+  // The four lattice values around a cell of a plane, for samples that share the cell.
+  struct Corners {
+    float x0y0, x1y0, x0y1, x1y1;
+  };
+  template <class Lattice>
+  static Corners corners(const Lattice& lattice, int x, int y, int z) {
+    return {lattice(x, y, z), lattice(x + 1, y, z), lattice(x, y + 1, z), lattice(x + 1, y + 1, z)};
+  }
+  // Along x first, then y.
+  static float blend(const Corners& c, float wx, float wy) {
+    return blend(blend(c.x0y0, c.x1y0, wx), blend(c.x0y1, c.x1y1, wx), wy);
+  }
+
   template <class Lattice>
   static float sample(const Lattice& lattice, Axis x, int y, int z) {
     return blend(lattice(x.cell, y, z), lattice(x.cell + 1, y, z), x.weight);
   }
   template <class Lattice>
   static float sample(const Lattice& lattice, Axis x, Axis y, int z) {
-    return blend(sample(lattice, x, y.cell, z), sample(lattice, x, y.cell + 1, z), y.weight);
+    return blend(corners(lattice, x.cell, y.cell, z), x.weight, y.weight);
   }
   template <class Lattice>
   static float sample(const Lattice& lattice, Axis x, Axis y, Axis z) {
