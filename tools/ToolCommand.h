@@ -17,3 +17,4 @@ struct ToolCommand {
 const std::vector<ToolCommand>& toolCommands();
 
 int runVersionCommand(const std::vector<std::string>& args);
+int runPackCommand(const std::vector<std::string>& args);

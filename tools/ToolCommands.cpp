@@ -3,6 +3,7 @@
 const std::vector<ToolCommand>& toolCommands() {
   static const std::vector<ToolCommand> commands = {
       {"version", "", "print the tool's version", runVersionCommand},
+      {"pack", "ls|cat ARCHIVE [ENTRY]", "list a resource archive or print one entry", runPackCommand},
   };
   return commands;
 }
