@@ -148,7 +148,8 @@ float PeriodicPerlinNoise::noise(int x) const { return noise(x, 0, 0); }
 float PeriodicPerlinNoise::noise(int x, int y) const { return noise(x, y, 0); }
 
 float PeriodicPerlinNoise::noise(int x, int y, int z) const {
-  const unsigned int n = ValueNoise::combine(wrapLattice(x, sizeX), wrapLattice(y, sizeY), wrapLattice(z, sizeZ));
+  const unsigned int n =
+      ValueNoise::combine(wrapLattice(x, sizeX), wrapLattice(y, sizeY), wrapLattice(z, sizeZ));
   return ValueNoise::hash(n, seedA, seedB, seedC, divisor);
 }
 

@@ -14,7 +14,8 @@ class PeriodicPerlinNoise {
   static constexpr long maxTableEntries = 1L << 24;
 
   PeriodicPerlinNoise(float amplitude, float frequency, float persistence, int octaves, int dimensions);
-  PeriodicPerlinNoise(float amplitude, float frequency, float persistence, int octaves, int size, int dimensions);
+  PeriodicPerlinNoise(float amplitude, float frequency, float persistence, int octaves, int size,
+                      int dimensions);
 
   // Both only affect tables built afterwards.
   void setSeed(int a, int b, int c, float divisor);

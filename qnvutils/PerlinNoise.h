@@ -37,7 +37,8 @@ class PerlinNoise {
   }
   template <class Sample>
   float octaveValue(const Sample& sampleAt);
-  void addOctave(float f, float a, const float* xs, int countX, const float* ys, int countY, float* sums) const;
+  void addOctave(float f, float a, const float* xs, int countX, const float* ys, int countY,
+                 float* sums) const;
 
   float amplitude;
   float frequency;

@@ -31,7 +31,8 @@ class ValueNoise {
   }
 
   static unsigned int combine(int x, int y, int z) {
-    return static_cast<unsigned int>(x) + 57u * static_cast<unsigned int>(y) + 13u * static_cast<unsigned int>(z);
+    return static_cast<unsigned int>(x) + 57u * static_cast<unsigned int>(y) +
+           13u * static_cast<unsigned int>(z);
   }
 
   static float weight(float t) { return (1.0f - std::cos(t * pi)) * 0.5f; }

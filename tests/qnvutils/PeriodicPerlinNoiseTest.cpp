@@ -86,7 +86,8 @@ TEST(PeriodicPerlinNoise, LatticeClosesAtTheTableEdgePerOctave) {
   EXPECT_GT(std::abs(first - unwrapped), 1e-3f);
 
   const PeriodicPerlinNoise square(1.0f, 0.125f, 0.5f, 1, 16, 2);
-  const float corners = 0.25f * (plain.noise(1, 1) + plain.noise(0, 1) + plain.noise(1, 0) + plain.noise(0, 0));
+  const float corners =
+      0.25f * (plain.noise(1, 1) + plain.noise(0, 1) + plain.noise(1, 0) + plain.noise(0, 0));
   EXPECT_NEAR(square.getValue(12, 12), (corners + 1.0f) * 0.5f, 1e-6);
 }
 

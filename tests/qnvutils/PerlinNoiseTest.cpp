@@ -67,10 +67,11 @@ TEST(PerlinNoise, CalcValueBlendsNeighboursAlongACosine) {
   EXPECT_NEAR(noise.calcValue(0.5f), 0.5f * (noise.noise(0) + noise.noise(1)), 1e-6);
   EXPECT_NEAR(noise.calcValue(4.5f, 2.5f),
               0.25f * (noise.noise(4, 2) + noise.noise(5, 2) + noise.noise(4, 3) + noise.noise(5, 3)), 1e-6);
-  EXPECT_NEAR(noise.calcValue(0.5f, 0.5f, 0.5f),
-              0.125f * (noise.noise(0, 0, 0) + noise.noise(1, 0, 0) + noise.noise(0, 1, 0) + noise.noise(1, 1, 0) +
-                        noise.noise(0, 0, 1) + noise.noise(1, 0, 1) + noise.noise(0, 1, 1) + noise.noise(1, 1, 1)),
-              1e-6);
+  EXPECT_NEAR(
+      noise.calcValue(0.5f, 0.5f, 0.5f),
+      0.125f * (noise.noise(0, 0, 0) + noise.noise(1, 0, 0) + noise.noise(0, 1, 0) + noise.noise(1, 1, 0) +
+                noise.noise(0, 0, 1) + noise.noise(1, 0, 1) + noise.noise(0, 1, 1) + noise.noise(1, 1, 1)),
+      1e-6);
   // A quarter of the way the cosine weight is (1 - cos(pi / 4)) / 2, not a quarter.
   const float w = 0.14644661f;
   EXPECT_NEAR(noise.calcValue(7.25f), (1.0f - w) * noise.noise(7) + w * noise.noise(8), 1e-6);
@@ -80,7 +81,8 @@ TEST(PerlinNoise, NegativeCoordinatesTruncateTowardZero) {
   const PerlinNoise noise(1.0f, 1.0f, 0.5f, 1);
   // -0.5 lies in cell 0 (not -1), with the weight of |fraction|.
   EXPECT_FLOAT_EQ(noise.calcValue(-0.5f), noise.calcValue(0.5f));
-  EXPECT_NEAR(noise.calcValue(-1.25f), PerlinNoise::interpolate(noise.noise(-1), noise.noise(0), 0.25f), 1e-6);
+  EXPECT_NEAR(noise.calcValue(-1.25f), PerlinNoise::interpolate(noise.noise(-1), noise.noise(0), 0.25f),
+              1e-6);
   EXPECT_NEAR(noise.calcValue(-2.75f, 1.0f),
               PerlinNoise::interpolate(noise.noise(-2, 1), noise.noise(-1, 1), 0.75f), 1e-6);
 }
@@ -120,9 +122,11 @@ TEST(PerlinNoise, OctavesDoubleTheFrequency) {
   const float y = 2.0f;
   const float z = -1.7f;
   const auto expected = [](float sum) { return std::clamp((sum + 1.0f) * 0.5f, 0.0f, 1.0f); };
-  EXPECT_NEAR(noise.getValue(x), expected(noise.calcValue(x * 0.3f) + 0.5f * noise.calcValue(x * 0.6f)), 1e-6);
+  EXPECT_NEAR(noise.getValue(x), expected(noise.calcValue(x * 0.3f) + 0.5f * noise.calcValue(x * 0.6f)),
+              1e-6);
   EXPECT_NEAR(noise.getValue(x, y),
-              expected(noise.calcValue(x * 0.3f, y * 0.3f) + 0.5f * noise.calcValue(x * 0.6f, y * 0.6f)), 1e-6);
+              expected(noise.calcValue(x * 0.3f, y * 0.3f) + 0.5f * noise.calcValue(x * 0.6f, y * 0.6f)),
+              1e-6);
   EXPECT_NEAR(noise.getValue(x, y, z),
               expected(noise.calcValue(x * 0.3f, y * 0.3f, z * 0.3f) +
                        0.5f * noise.calcValue(x * 0.6f, y * 0.6f, z * 0.6f)),
@@ -188,7 +192,8 @@ TEST(PerlinNoise, GridEvaluationMatchesSingleSamples) {
     grid.getValues(xs.data(), c.columns, ys.data(), c.rows, out.data());
     for (int j = 0; j < c.rows; ++j) {
       for (int i = 0; i < c.columns; ++i) {
-        ASSERT_NEAR(out[j * c.columns + i], single.getValue(xs[i], ys[j]), 1e-6) << "column " << i << " row " << j;
+        ASSERT_NEAR(out[j * c.columns + i], single.getValue(xs[i], ys[j]), 1e-6)
+            << "column " << i << " row " << j;
       }
     }
     EXPECT_EQ(grid.getLastValue(), out.back());
