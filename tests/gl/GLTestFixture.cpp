@@ -25,12 +25,15 @@ struct Window {
 
 // sdl12-compat renders OpenGL programs into its own framebuffer and scales that to the window
 // unless told otherwise; binding framebuffer 0 would then bypass what the window shows.
+// Screenshots of the X screen expect the window in its top left corner (there is no window
+// manager to place it).
 Window& window() {
   static Window w;
   static bool tried = false;
   if (tried) return w;
   tried = true;
   setenv("SDL12COMPAT_OPENGL_SCALING", "0", 0);
+  setenv("SDL_VIDEO_WINDOW_POS", "0,0", 0);
   if (SDL_Init(SDL_INIT_VIDEO) < 0) {
     w.error = std::string("SDL_Init failed: ") + SDL_GetError();
     return w;
