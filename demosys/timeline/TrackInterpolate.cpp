@@ -46,11 +46,16 @@ float TrackInterpolate::ramp(const TrackKeyFrameInterpolate& left, const TrackKe
 float TrackInterpolate::blend(const TrackKeyFrameInterpolate& left, const TrackKeyFrameInterpolate& right,
                               float rowPosition) {
   switch (left.interpolation) {
-    case TrackKeyFrameInterpolate::COSINE_OUT: return cosine(left, right, rowPosition, true);
-    case TrackKeyFrameInterpolate::COSINE_IN: return cosine(left, right, rowPosition, false);
-    case TrackKeyFrameInterpolate::STEP: return step(left, right, rowPosition);
-    case TrackKeyFrameInterpolate::RAMP: return ramp(left, right, rowPosition);
-    default: return linear(left, right, rowPosition);
+    case TrackKeyFrameInterpolate::COSINE_OUT:
+      return cosine(left, right, rowPosition, true);
+    case TrackKeyFrameInterpolate::COSINE_IN:
+      return cosine(left, right, rowPosition, false);
+    case TrackKeyFrameInterpolate::STEP:
+      return step(left, right, rowPosition);
+    case TrackKeyFrameInterpolate::RAMP:
+      return ramp(left, right, rowPosition);
+    default:
+      return linear(left, right, rowPosition);
   }
 }
 

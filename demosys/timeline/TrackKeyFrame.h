@@ -7,8 +7,8 @@
 
 class TrackKeyFrame {
  public:
-  static const int STOP = 0;
-  static const int START = 1;
+  static constexpr int STOP = 0;
+  static constexpr int START = 1;
 
   TrackKeyFrame(unsigned row, int type);
   virtual ~TrackKeyFrame() = default;

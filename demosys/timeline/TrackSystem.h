@@ -15,9 +15,9 @@
 
 class TrackSystem {
  public:
-  static const int DEFAULT_ROW_RATE = 20;
+  static constexpr int DEFAULT_ROW_RATE = 20;
   // 1000 / rowRate must not be 0: rows are whole milliseconds apart at most this rate.
-  static const int MAX_ROW_RATE = 1000;
+  static constexpr int MAX_ROW_RATE = 1000;
 
   TrackSystem();
   ~TrackSystem();

@@ -1,0 +1,134 @@
+// The system-tick timer on a hand-set clock: start state, seeking by time and
+// row, pause/play, frame deltas, end row arithmetic and the stand-in spectrum.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+#include "demosys/timeline/Timer.h"
+
+namespace {
+
+unsigned clockTicks = 0;
+unsigned fakeClock() { return clockTicks; }
+
+class TimerTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    clockTicks = 4000000000u;  // near the wrap: all clock arithmetic is modulo 2^32
+    Timer::setTickSource(fakeClock);
+  }
+  void TearDown() override { Timer::setTickSource(nullptr); }
+  void advance(unsigned ms) { clockTicks += ms; }
+};
+
+}  // namespace
+
+TEST_F(TimerTest, FreshTimerIsPausedAtZero) {
+  Timer timer(8);
+  ASSERT_TRUE(timer.init());
+  advance(3000);
+  EXPECT_TRUE(timer.isPaused());
+  EXPECT_EQ(timer.getTime(), 0u);
+  EXPECT_EQ(timer.getRow(), 0u);
+  EXPECT_EQ(timer.getEndTime(), 600000u);
+  EXPECT_EQ(timer.getEndRow(), 4800u);
+  EXPECT_EQ(timer.updateFrameTime(timer.getTime()), 0u);
+  EXPECT_EQ(timer.getMessage(), "");
+  EXPECT_EQ(timer.dispose(), 1);
+}
+
+TEST_F(TimerTest, SeekingWhilePausedThenPlaying) {
+  Timer timer(8);
+  timer.init();
+  timer.setTime(5000);
+  advance(700);
+  EXPECT_EQ(timer.getTime(), 5000u);
+  EXPECT_EQ(timer.getRow(), 40u);
+  timer.play();
+  EXPECT_FALSE(timer.isPaused());
+  advance(250);
+  EXPECT_EQ(timer.getTime(), 5250u);
+  EXPECT_EQ(timer.updateFrameTime(timer.getTime()), 250u);
+}
+
+TEST_F(TimerTest, RowSeekAndRowTime) {
+  Timer timer(8);
+  timer.init();
+  timer.setRow(41);
+  EXPECT_EQ(timer.getTime(), 5125u);
+  timer.setTime(5200);
+  EXPECT_EQ(timer.getRow(), 41u);
+  EXPECT_EQ(timer.getRowTime(), 5125u);
+}
+
+TEST_F(TimerTest, PauseAndPlayResumeWhereTheClockStopped) {
+  Timer timer(20);
+  timer.init();
+  timer.setTime(1000);
+  timer.play();
+  advance(500);
+  EXPECT_EQ(timer.updateFrameTime(timer.getTime()), 500u);
+  advance(100);
+  timer.pause();
+  advance(1000);
+  EXPECT_EQ(timer.getTime(), 1600u);
+  EXPECT_EQ(timer.updateFrameTime(timer.getTime()), 0u);
+  timer.play();
+  EXPECT_EQ(timer.getTime(), 1600u);
+  advance(40);
+  // Measured from the time at play, not from the last frame before the pause.
+  EXPECT_EQ(timer.updateFrameTime(timer.getTime()), 40u);
+  EXPECT_EQ(timer.getTime(), 1640u);
+}
+
+TEST_F(TimerTest, SeekWhilePlayingKeepsRunning) {
+  Timer timer(20);
+  timer.init();
+  timer.play();
+  advance(100);
+  timer.setTime(9000);
+  advance(10);
+  EXPECT_EQ(timer.getTime(), 9010u);
+  EXPECT_EQ(timer.updateFrameTime(timer.getTime()), 10u);
+}
+
+TEST_F(TimerTest, EndRowTruncatesTheRowLengthFirst) {
+  Timer timer(7);
+  timer.init();
+  EXPECT_EQ(timer.getEndRow(), 600000u / 142u);
+  timer.setTime(60000);
+  EXPECT_EQ(timer.getRow(), 420u);
+}
+
+TEST_F(TimerTest, RowRatesThatWouldDivideByZeroAreRefused) {
+  Timer zero(0);
+  EXPECT_FALSE(zero.init());
+  EXPECT_EQ(zero.getMessage(), "Invalid row rate 0: it must be from 1 to 1000");
+  Timer tooFast(1001);
+  EXPECT_FALSE(tooFast.init());
+  Timer fastest(1000);
+  EXPECT_TRUE(fastest.init());
+  EXPECT_EQ(fastest.getEndRow(), 600000u);
+}
+
+TEST_F(TimerTest, StandInSpectrumFillsExactlyCountFiniteValues) {
+  Timer timer(20);
+  std::vector<float> out(16, -1.0f);
+  timer.GetDirectSoundData(Timer::SUM, 0, out.data());
+  timer.GetDirectSoundData(Timer::LEFT, -3, out.data());
+  EXPECT_EQ(out[0], -1.0f);
+  timer.GetDirectSoundData(Timer::AVERAGE, 8, out.data());
+  for (int i = 0; i < 8; ++i) {
+    EXPECT_TRUE(std::isfinite(out[i]));
+    EXPECT_GT(out[i], 0.0f);
+    EXPECT_LE(out[i], 1.0f);
+  }
+  EXPECT_EQ(out[8], -1.0f);
+}
+
+TEST(TimerTicks, DefaultSourceIsMonotonic) {
+  Timer::setTickSource(nullptr);
+  unsigned first = Timer::ticks();
+  EXPECT_GE(Timer::ticks(), first);
+}
