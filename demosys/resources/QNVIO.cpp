@@ -2,6 +2,7 @@
 
 #include <iostream>
 
+#include "demosys/render/TextureLoader.h"
 #include "demosys/resources/Binary.h"
 #include "qnvutils/Arc.h"
 #include "qnvutils/File.h"
@@ -47,6 +48,14 @@ Binary* QNVIO::loadBinary(const std::string& name, int resourceType) {
   Binary* binary = file && file->exists() ? new Binary(file->getUnsigned()) : nullptr;
   delete file;
   return binary;
+}
+
+Texture* QNVIO::loadTexture(const std::string& name, unsigned int type, bool mipmap) {
+  return loadTexture(name, type, mipmap, ResourceType);
+}
+
+Texture* QNVIO::loadTexture(const std::string& name, unsigned int type, bool mipmap, int resourceType) {
+  return TextureLoader::load(name, type, mipmap, resourceType);
 }
 
 File* QNVIO::open(const std::string& name, int resourceType) {

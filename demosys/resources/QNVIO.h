@@ -1,13 +1,14 @@
 // Fetches resources by relative name from the directory tree or from the archive
 // "resources.7z" in the working directory; the name is the same for both sources.
 // Everything returned is owned by the caller.
-// Depends on: qnvutils File and Arc, Binary.
+// Depends on: qnvutils File and Arc, Binary, TextureLoader.
 #pragma once
 
 #include <string>
 
 class Binary;
 class File;
+class Texture;
 
 class QNVIO {
  public:
@@ -33,6 +34,10 @@ class QNVIO {
   // A new Binary of the file's bytes, or null when the file is missing.
   static Binary* loadBinary(const std::string& name);
   static Binary* loadBinary(const std::string& name, int resourceType);
+  // A new texture of the GL target type (GL_TEXTURE_1D or GL_TEXTURE_2D, mipmapped on request)
+  // from an image file, or null when the image is missing or undecodable (see TextureLoader).
+  static Texture* loadTexture(const std::string& name, unsigned int type, bool mipmap);
+  static Texture* loadTexture(const std::string& name, unsigned int type, bool mipmap, int resourceType);
 
  private:
   static File* open(const std::string& name, int resourceType);

@@ -1,0 +1,50 @@
+// Loads shader pairs from the shader directory: prepends the entry's #define items, expands
+// #include lines recursively (relative to the shader directory), compiles and links; fills and
+// reloads the shader pool from the configuration's "shaders" group. The resource loader owns one
+// and shares its error text, validity flag and verbose flag with it, so every failure here is the
+// loader's failure.
+// Depends on: Shader, DataShaderPool, Parameters/ParameterGroup, QNVIO, File, StringTokenizer.
+#pragma once
+
+#include <string>
+#include <vector>
+
+class DataShaderPool;
+class Parameters;
+class Shader;
+
+class ShaderLoader {
+ public:
+  // Deepest include nesting accepted; deeper nesting (an include cycle, in practice) is refused.
+  static constexpr int maxIncludeDepth = 32;
+
+  ShaderLoader(std::string& errorMessage, bool& valid, const bool& verbose);
+
+  // Loads name.vert and name.frag from path into shader; params[0] is the base name, the rest
+  // become #define lines.
+  bool loadShader(Shader* shader, const std::string& name, const std::string& path,
+                  const std::vector<std::string>& params);
+  // Appends lines to out with every #include line replaced by the named file's expanded lines.
+  bool shaderInclude(std::string& out, const std::vector<std::string>& lines, const std::string& path,
+                     const std::string& filename, int depth);
+  // The loader's shader stage: every entry of the "shaders" group into the pool.
+  bool loadShaders(const Parameters& system, DataShaderPool& pool);
+  // Recompiles every pooled shader in place from its entry; stops at the first failure.
+  bool reloadShaders(const Parameters& system, DataShaderPool& pool);
+
+  // "#define item\n" for every item after the base name.
+  static void addShaderParams(std::string& out, const std::vector<std::string>& params);
+  // A shader entry's comma-separated items, each trimmed; empty items are dropped.
+  static std::vector<std::string> parseParams(const std::string& value);
+
+ private:
+  bool readSource(std::string& out, const std::string& file, const std::string& missing, const std::string& path,
+                  const std::vector<std::string>& params);
+  bool fail(const std::string& message);
+  static std::string shaderPath(const Parameters& system);
+  static std::string baseName(const std::vector<std::string>& params);
+
+  std::string& errorMessage;
+  bool& valid;
+  const bool& verbose;
+};

@@ -1,0 +1,394 @@
+// Shaders on a real driver: preprocessed sources that compile and whose uniforms show in the
+// pixels, the loader's compile/link failure texts with the driver's logs, texture units, release,
+// the pool stages with reloading, and the shader instance family.
+#include <GL/glew.h>
+
+#include <memory>
+
+#include "demosys/render/Shader.h"
+#include "demosys/render/ShaderCache.h"
+#include "demosys/render/ShaderColor.h"
+#include "demosys/render/ShaderInstance.h"
+#include "demosys/render/ShaderLoader.h"
+#include "demosys/render/ShaderTexture.h"
+#include "demosys/render/ShaderTextureColor.h"
+#include "demosys/render/Texture.h"
+#include "demosys/resources/DataShaderPool.h"
+#include "demosys/resources/QNVIO.h"
+#include "demosys/scene/QNVMaterial.h"
+#include "demosys/script/ParameterGroup.h"
+#include "demosys/script/Parameters.h"
+#include "tests/gl/GLTestFixture.h"
+
+namespace {
+
+const char* const passThroughVertex = "void main() { gl_Position = gl_Vertex; gl_TexCoord[0] = gl_MultiTexCoord0; }\n";
+
+class ShaderTest : public GLTestFixture {
+ protected:
+  void SetUp() override {
+    GLTestFixture::SetUp();
+    QNVIO::ResourceType = QNVIO::QNV_RESOURCES_FLAT;
+    path = dir.path() + "/";
+  }
+
+  void writePair(const std::string& name, const std::string& vertex, const std::string& fragment) {
+    dir.write(name + ".vert", vertex);
+    dir.write(name + ".frag", fragment);
+  }
+
+  static void drawFullScreen() { glRectf(-1, -1, 1, 1); }
+  static Rgba centre() { return readWindow(windowWidth / 2, windowHeight / 2); }
+
+  // A texture of one colour, 2 x 2.
+  static std::unique_ptr<Texture> solid(uint8_t r, uint8_t g, uint8_t b) {
+    std::vector<uint8_t> pixels;
+    for (int i = 0; i < 4; ++i) pixels.insert(pixels.end(), {r, g, b, 255});
+    return std::make_unique<Texture>(2, 2, GL_TEXTURE_2D, GL_RGBA, GL_RGBA, pixels.data());
+  }
+
+  // A linked shader made directly from sources.
+  static std::unique_ptr<Shader> program(const std::string& vertex, const std::string& fragment) {
+    auto shader = std::make_unique<Shader>();
+    EXPECT_TRUE(shader->setVertexSource(vertex)) << shader->getErrorMessage();
+    EXPECT_TRUE(shader->setFragmentSource(fragment)) << shader->getErrorMessage();
+    EXPECT_TRUE(shader->link()) << shader->getErrorMessage();
+    return shader;
+  }
+
+  TempDir dir;
+  std::string path;
+  std::string errorMessage = "ResourceLoader : unknown";
+  bool valid = true;
+  bool verbose = false;
+  ShaderLoader loader{errorMessage, valid, verbose};
+};
+
+TEST_F(ShaderTest, DefinesAndNestedIncludesCompileAndUniformsShowInThePixels) {
+  writePair("tint", "#include vertex_common.glsl\n",
+            "#include tint_level1.glsl\n"
+            "uniform vec4 color;\nuniform float scale;\n"
+            "void main() { gl_FragColor = tint(color) * scale; }\n");
+  dir.write("vertex_common.glsl", passThroughVertex);
+  dir.write("tint_level1.glsl", "#include tint_level2.glsl\nvec4 tint(vec4 c) { return c * TINT_FACTOR; }\n");
+  dir.write("tint_level2.glsl",
+            "#ifdef HALF_GREEN\nconst vec4 TINT_FACTOR = vec4(1.0, 0.5, 1.0, 1.0);\n"
+            "#else\nconst vec4 TINT_FACTOR = vec4(1.0);\n#endif\n");
+  verbose = true;
+  Shader shader;
+  testing::internal::CaptureStdout();
+  bool loaded = loader.loadShader(&shader, "tint", path, {"tint", "HALF_GREEN", "UNUSED 4"});
+  std::string printed = testing::internal::GetCapturedStdout();
+  ASSERT_TRUE(loaded) << errorMessage;
+  EXPECT_EQ(printed,
+            "0 : Including vertex_common.glsl from tint.vert\n"
+            "0 : Including tint_level1.glsl from tint.frag\n"
+            "1 : Including tint_level2.glsl from tint_level1.glsl\n");
+  EXPECT_EQ(shader.getFragmentSource().rfind("#define HALF_GREEN\n#define UNUSED 4\n#ifdef HALF_GREEN\n", 0), 0u);
+  // Each file's final line end leaves one empty last line (the main file's and the included one's).
+  EXPECT_EQ(shader.getVertexSource(),
+            std::string("#define HALF_GREEN\n#define UNUSED 4\n") + passThroughVertex + "\n" + "\n");
+
+  shader.use();
+  shader.setUniform4f("color", 1.0f, 1.0f, 0.0f, 1.0f);
+  shader.setUniform1f("scale", 1.0f);
+  drawFullScreen();
+  EXPECT_PRED3(near, centre(), (Rgba{255, 128, 0, 255}), 1);
+  shader.setUniform1f("scale", 0.5f);
+  drawFullScreen();
+  EXPECT_PRED3(near, centre(), (Rgba{128, 64, 0, 255}), 1);
+  shader.release();
+  EXPECT_TRUE(valid);
+}
+
+TEST_F(ShaderTest, CompileFailuresCarryTheDriversLog) {
+  writePair("broken", passThroughVertex, "void main() { gl_FragColor = vec4(1.0) +; }\n");
+  Shader shader;
+  EXPECT_FALSE(loader.loadShader(&shader, "broken", path, {"broken"}));
+  EXPECT_FALSE(valid);
+  EXPECT_FALSE(shader.isValid());
+  const std::string head = "Error while compiling fragment shader\nShader: broken.frag\n";
+  ASSERT_EQ(errorMessage.rfind(head, 0), 0u) << errorMessage;
+  EXPECT_EQ(errorMessage.substr(head.size()), shader.getErrorMessage());
+  EXPECT_NE(shader.getErrorMessage().find("error"), std::string::npos) << shader.getErrorMessage();
+
+  valid = true;
+  writePair("vbroken", "void main() { gl_Position = undefinedThing; }\n", "void main() {}\n");
+  Shader vertexShader;
+  EXPECT_FALSE(loader.loadShader(&vertexShader, "vbroken", path, {"vbroken"}));
+  EXPECT_EQ(errorMessage.rfind("Error while compiling vertex shader\nShader: vbroken.vert\n", 0), 0u);
+  EXPECT_NE(errorMessage.find("undefinedThing"), std::string::npos) << errorMessage;
+}
+
+TEST_F(ShaderTest, LinkFailureCarriesTheProgramLog) {
+  writePair("unlinked", "void helper();\nvoid main() { helper(); gl_Position = gl_Vertex; }\n",
+            "void main() { gl_FragColor = vec4(1.0); }\n");
+  Shader shader;
+  EXPECT_FALSE(loader.loadShader(&shader, "unlinked", path, {"unlinked"}));
+  const std::string head = "Error while linking shader pair\nShader: unlinked\n";
+  ASSERT_EQ(errorMessage.rfind(head, 0), 0u) << errorMessage;
+  EXPECT_GT(errorMessage.size(), head.size()) << "the driver's log follows";
+  EXPECT_FALSE(shader.isValid());
+}
+
+TEST_F(ShaderTest, MissingFragmentFileIsNamed) {
+  dir.write("lonely.vert", passThroughVertex);
+  Shader shader;
+  EXPECT_FALSE(loader.loadShader(&shader, "lonely", path, {"lonely"}));
+  EXPECT_EQ(errorMessage, "Fragement shader 'lonely.frag' not found");
+}
+
+TEST_F(ShaderTest, ScalarAndMatrixSettersReportMissingUniformsVectorSettersDoNot) {
+  auto shader = program(passThroughVertex,
+                        "uniform mat4 m;\nuniform mat3 n;\nuniform int pick;\n"
+                        "void main() { gl_FragColor = pick == 1 ? m[3] : vec4(n[2], 1.0); }\n");
+  shader->use();
+  testing::internal::CaptureStdout();
+  shader->setUniform1f("nope", 1.0f);
+  shader->setUniform1i("nope", 1);
+  const float identity[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+  shader->setUniform3x3m("nope", identity);
+  shader->setUniform4x4m("nope", identity);
+  shader->setUniform2f("nope", 1, 2);
+  shader->setUniform3f("nope", 1, 2, 3);
+  shader->setUniform4f("nope", 1, 2, 3, 4);
+  std::string line = "Error: Uniform variable 'nope' not found!\n";
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), line + line + line + line);
+
+  // Column-major: elements 12..15 are the fourth column.
+  const float m[16] = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 1};
+  shader->setUniform4x4m("m", m);
+  shader->setUniform1i("pick", 1);
+  drawFullScreen();
+  EXPECT_PRED3(near, centre(), (Rgba{0, 255, 0, 255}), 0);
+  const float n[9] = {0, 0, 0, 0, 0, 0, 1, 0, 1};
+  shader->setUniform3x3m("n", n);
+  shader->setUniform1i("pick", 0);
+  drawFullScreen();
+  EXPECT_PRED3(near, centre(), (Rgba{255, 0, 255, 255}), 0);
+  shader->release();
+}
+
+TEST_F(ShaderTest, TextureUnitsBindSamplersAndReleaseClearsUnitsZeroToTwo) {
+  auto shader = program(passThroughVertex,
+                        "uniform sampler2D t0;\nuniform sampler2D t1;\nuniform sampler2D t2;\nuniform sampler2D t3;\n"
+                        "void main() { vec2 c = gl_TexCoord[0].st;\n"
+                        "  gl_FragColor = texture2D(t0, c) * 0.25 + texture2D(t1, c) * 0.25\n"
+                        "               + texture2D(t2, c) * 0.25 + texture2D(t3, c) * 0.25; }\n");
+  auto red = solid(255, 0, 0), green = solid(0, 255, 0), blue = solid(0, 0, 255), white = solid(255, 255, 255);
+  shader->use();
+  shader->setTextureUnit0("t0", red.get());
+  shader->setTextureUnit1("t1", green.get());
+  shader->setTextureUnit2("t2", blue.get());
+  shader->setTextureUnit3("t3", white.get());
+  GLint active = 0;
+  glGetIntegerv(GL_ACTIVE_TEXTURE, &active);
+  EXPECT_EQ(active, GL_TEXTURE0) << "unit 0 is left active";
+  glBegin(GL_QUADS);
+  glTexCoord2f(0, 0);
+  glVertex2f(-1, -1);
+  glTexCoord2f(1, 0);
+  glVertex2f(1, -1);
+  glTexCoord2f(1, 1);
+  glVertex2f(1, 1);
+  glTexCoord2f(0, 1);
+  glVertex2f(-1, 1);
+  glEnd();
+  EXPECT_PRED3(near, centre(), (Rgba{128, 128, 128, 255}), 1);
+
+  shader->release();
+  GLint program = -1;
+  glGetIntegerv(GL_CURRENT_PROGRAM, &program);
+  EXPECT_EQ(program, 0);
+  std::vector<GLint> bound;
+  for (GLenum unit : {GL_TEXTURE0, GL_TEXTURE1, GL_TEXTURE2, GL_TEXTURE3}) {
+    glActiveTexture(unit);
+    GLint name = -1;
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &name);
+    bound.push_back(name);
+    glDisable(GL_TEXTURE_2D);
+  }
+  EXPECT_EQ(bound, (std::vector<GLint>{0, 0, 0, static_cast<GLint>(white->getID())})) << "unit 3 is not cleared";
+  glActiveTexture(GL_TEXTURE3);
+  glBindTexture(GL_TEXTURE_2D, 0);
+  glActiveTexture(GL_TEXTURE0);
+}
+
+TEST_F(ShaderTest, DescribesItsSourcesAndHandles) {
+  Shader fresh;
+  EXPECT_EQ(fresh.toString(), "Shader(vshader size = 0, fragshader size = 0, pref=0, vref=0, fref=0)");
+  std::string fragment = "void main() { gl_FragColor = vec4(1.0); }\n";
+  auto shader = program(passThroughVertex, fragment);
+  GLuint attached[2] = {0, 0};
+  GLsizei count = 0;
+  glGetAttachedShaders(shader->getProgramHandle(), 2, &count, attached);
+  ASSERT_EQ(count, 2);
+  GLint firstType = 0;
+  glGetShaderiv(attached[0], GL_SHADER_TYPE, &firstType);
+  if (firstType != GL_VERTEX_SHADER) std::swap(attached[0], attached[1]);
+  EXPECT_EQ(shader->toString(), "Shader(vshader size = " + std::to_string(std::string(passThroughVertex).size()) +
+                                    ", fragshader size = " + std::to_string(fragment.size()) +
+                                    ", pref=" + std::to_string(shader->getProgramHandle()) +
+                                    ", vref=" + std::to_string(attached[0]) + ", fref=" + std::to_string(attached[1]) +
+                                    ")");
+}
+
+class ShaderPoolTest : public ShaderTest {
+ protected:
+  void SetUp() override {
+    ShaderTest::SetUp();
+    auto* paths = new ParameterGroup("paths");
+    paths->addParameter("shaders", path);
+    system.addGroup("paths", paths);
+    shaders = new ParameterGroup("shaders");
+    system.addGroup("shaders", shaders);
+  }
+  void writeColourShader(const std::string& name, const std::string& colour) {
+    writePair(name, passThroughVertex, "void main() { gl_FragColor = vec4(" + colour + "); }\n");
+  }
+  Rgba drawWith(Shader* shader) {
+    shader->use();
+    drawFullScreen();
+    shader->release();
+    return centre();
+  }
+
+  Parameters system;
+  ParameterGroup* shaders = nullptr;
+  DataShaderPool pool;
+};
+
+TEST_F(ShaderPoolTest, LoadsEveryEntryAndReloadsInPlace) {
+  writeColourShader("red", "1.0, 0.0, 0.0, 1.0");
+  writePair("defined", passThroughVertex,
+            "void main() {\n#ifdef BLUE\n gl_FragColor = vec4(0.0, 0.0, 1.0, 1.0);\n#else\n"
+            " gl_FragColor = vec4(1.0);\n#endif\n}\n");
+  shaders->addParameter("a_red", "red");
+  shaders->addParameter("b_blue", " defined , BLUE ");
+  verbose = true;
+  testing::internal::CaptureStdout();
+  ASSERT_TRUE(loader.loadShaders(system, pool)) << errorMessage;
+  std::string printed = testing::internal::GetCapturedStdout();
+  ASSERT_TRUE(pool.exists("a_red") && pool.exists("b_blue"));
+  EXPECT_EQ(printed, "[Loading Shaders]\nShader path = " + path + "\n-> Reloading red\nAdding shader 'a_red' = " +
+                         pool.getShader("a_red")->toString() + "\n-> Reloading  defined , BLUE \n" +
+                         "Adding shader 'b_blue' = " + pool.getShader("b_blue")->toString() + "\n");
+  EXPECT_PRED3(near, drawWith(pool.getShader("a_red")), (Rgba{255, 0, 0, 255}), 0);
+  EXPECT_PRED3(near, drawWith(pool.getShader("b_blue")), (Rgba{0, 0, 255, 255}), 0);
+
+  Shader* before = pool.getShader("a_red");
+  writeColourShader("red", "0.0, 1.0, 0.0, 1.0");
+  testing::internal::CaptureStdout();
+  ASSERT_TRUE(loader.reloadShaders(system, pool)) << errorMessage;
+  printed = testing::internal::GetCapturedStdout();
+  EXPECT_EQ(pool.getShader("a_red"), before) << "reloaded in place";
+  EXPECT_EQ(printed, "[Reloading Shaders]\nShader path = " + path + "\nAdding shader 'a_red' = " +
+                         before->toString() + "\nAdding shader 'b_blue' = " + pool.getShader("b_blue")->toString() +
+                         "\n[Reloading Shaders] ... Done!\n");
+  EXPECT_PRED3(near, drawWith(before), (Rgba{0, 255, 0, 255}), 0);
+}
+
+TEST_F(ShaderPoolTest, FailedReloadStopsAndNamesTheShader) {
+  writeColourShader("good", "1.0");
+  writeColourShader("other", "1.0");
+  shaders->addParameter("a", "good");
+  shaders->addParameter("b", "other");
+  testing::internal::CaptureStdout();
+  ASSERT_TRUE(loader.loadShaders(system, pool));
+  testing::internal::GetCapturedStdout();
+
+  dir.write("good.frag", "void main() { syntax error }\n");
+  testing::internal::CaptureStdout();
+  EXPECT_FALSE(loader.reloadShaders(system, pool));
+  std::string printed = testing::internal::GetCapturedStdout();
+  std::string expectedStart = "[Reloading Shaders]\nShader path = " + path + "\nError while recompiling 'good' : " +
+                              "Error while compiling fragment shader\nShader: good.frag\n";
+  EXPECT_EQ(printed.rfind(expectedStart, 0), 0u) << printed;
+  EXPECT_EQ(printed.find("Adding shader 'b'"), std::string::npos) << "later shaders are not reloaded";
+  EXPECT_EQ(printed.find("Done!"), std::string::npos);
+}
+
+class ShaderInstanceTest : public ShaderTest {};
+
+TEST_F(ShaderInstanceTest, ColourAndTextureInstancesSetTheirUniforms) {
+  auto colourShader = program(passThroughVertex, "uniform vec4 color;\nvoid main() { gl_FragColor = color; }\n");
+  auto textureColourShader =
+      program(passThroughVertex,
+              "uniform vec4 color;\nuniform sampler2D texture;\n"
+              "void main() { gl_FragColor = color * texture2D(texture, vec2(0.5)); }\n");
+  auto texture = solid(255, 255, 0);
+  QNVMaterial material;
+  material.setDiffuseTexture(texture.get());
+
+  ShaderColor white(colourShader.get());
+  white.use(nullptr);
+  drawFullScreen();
+  white.release();
+  EXPECT_PRED3(near, centre(), (Rgba{255, 255, 255, 255}), 0) << "white unless told otherwise";
+
+  ShaderColor tinted(colourShader.get());
+  tinted.setColor(0.0f, 0.0f, 1.0f, 1.0f);
+  tinted.use(&material);
+  drawFullScreen();
+  tinted.release();
+  EXPECT_PRED3(near, centre(), (Rgba{0, 0, 255, 255}), 0);
+
+  ShaderTextureColor both(textureColourShader.get());
+  both.setColor(1.0f, 0.0f, 1.0f, 1.0f);
+  both.use(&material);
+  drawFullScreen();
+  both.release();
+  EXPECT_PRED3(near, centre(), (Rgba{255, 0, 0, 255}), 0);
+
+  auto textureShader =
+      program(passThroughVertex, "uniform sampler2D texture;\nvoid main() { gl_FragColor = texture2D(texture, vec2(0.5)); }\n");
+  ShaderTexture textured(textureShader.get());
+  textured.use(&material);
+  drawFullScreen();
+  textured.release();
+  EXPECT_PRED3(near, centre(), (Rgba{255, 255, 0, 255}), 0);
+  textured.use(nullptr);  // no material: the shader alone
+  textured.release();
+}
+
+TEST_F(ShaderInstanceTest, PlainInstanceAppliesTheMaterialBeforeTheShader) {
+  auto lit = program(passThroughVertex, "void main() { gl_FragColor = gl_FrontMaterial.diffuse; }\n");
+  QNVMaterial material;
+  material.setDiffuse(0.0f, 1.0f, 0.0f);
+  ShaderInstance instance(lit.get());
+  instance.use(&material);
+  GLint program = 0;
+  glGetIntegerv(GL_CURRENT_PROGRAM, &program);
+  EXPECT_EQ(static_cast<GLuint>(program), lit->getProgramHandle());
+  drawFullScreen();
+  instance.release();
+  EXPECT_PRED3(near, centre(), (Rgba{0, 255, 0, 255}), 0);
+}
+
+// Counts destructions so that the cache's ownership can be seen.
+class CountedInstance : public ShaderInstance {
+ public:
+  explicit CountedInstance(int& deaths) : deaths(deaths) {}
+  ~CountedInstance() override { ++deaths; }
+
+ private:
+  int& deaths;
+};
+
+TEST(ShaderCacheTest, HoldsNamedInstancesAndDeletesThemWithItself) {
+  int deaths = 0;
+  auto* first = new CountedInstance(deaths);
+  auto* second = new CountedInstance(deaths);
+  {
+    ShaderCache cache;
+    cache.init();
+    EXPECT_EQ(cache.getShaderInstance("glow"), nullptr);
+    cache.addShaderInstance("glow", first);
+    cache.addShaderInstance("wire", second);
+    EXPECT_EQ(cache.getShaderInstance("glow"), first);
+    EXPECT_EQ(cache.getShaderInstance("wire"), second);
+  }
+  EXPECT_EQ(deaths, 2);
+}
+
+}  // namespace
