@@ -1,0 +1,387 @@
+// Track files: pack and single-file round trips (targets, priorities, stand-by
+// tracks), the exact byte layout, and refusal of damaged packs with messages
+// that name the file and the problem.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <fstream>
+#include <iterator>
+#include <memory>
+
+#include "demosys/resources/DataFBOPool.h"
+#include "demosys/resources/QNVIO.h"
+#include "demosys/timeline/TrackGroup.h"
+#include "demosys/timeline/TrackSystemIO.h"
+#include "tests/demosys/TimelineTestSupport.h"
+
+using namespace timeline_test;
+
+namespace {
+
+typedef std::vector<unsigned char> Bytes;
+
+void putInt(Bytes& out, int32_t value) {
+  for (int shift = 0; shift < 32; shift += 8)
+    out.push_back(static_cast<unsigned char>(uint32_t(value) >> shift));
+}
+
+void putName(Bytes& out, const std::string& name) {
+  out.insert(out.end(), name.begin(), name.end());
+  out.push_back(0);
+}
+
+class EffectWithTracks : public Effect {
+ public:
+  explicit EffectWithTracks(std::initializer_list<const char*> names) {
+    for (const char* name : names) addTrackName(name);
+  }
+};
+
+class TrackSystemIOTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/trackio-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    dir = pattern;
+    previousType = QNVIO::ResourceType;
+    QNVIO::ResourceType = QNVIO::QNV_RESOURCES_FLAT;
+    fbo = new RecordingTarget("fbo1", log);
+    pool.addFBO("fbo1", fbo);
+    QNVDemosys::fboPool = &pool;
+  }
+  void TearDown() override {
+    QNVDemosys::fboPool = nullptr;
+    QNVIO::ResourceType = previousType;
+    std::string command = "rm -rf '" + dir + "'";
+    ASSERT_EQ(system(command.c_str()), 0);
+  }
+
+  void writeBytes(const std::string& name, const Bytes& bytes) {
+    std::ofstream out(dir + "/" + name, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  }
+  Bytes readBytes(const std::string& name) {
+    std::ifstream in(dir + "/" + name, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
+  // A pack of one effect "e": index entries and one start/stop record.
+  void writePack(const Bytes& record) {
+    Bytes index;
+    putInt(index, 1);
+    putName(index, "e.track");
+    putInt(index, 0);
+    writeBytes("index.list", index);
+    writeBytes("track.data", record);
+  }
+  // Loads "e" (and its track "alpha") from the pack, expecting failure; returns the message.
+  std::string packError() {
+    Effect effect;
+    effect.addTrackName("alpha");
+    TrackSystemIO io(dir + "/");
+    testing::internal::CaptureStdout();
+    std::unique_ptr<TrackSystem> loaded(io.loadPack({"e"}, {&effect}));
+    testing::internal::GetCapturedStdout();
+    EXPECT_EQ(loaded, nullptr);
+    EXPECT_FALSE(io.isValid());
+    EXPECT_EQ(effect.getTrackGroup(), nullptr);
+    return io.getErrorMessage();
+  }
+
+  // glow1: priority 5, intervals to the screen, to fbo1 and to an unknown target; tracks alpha, red.
+  // blur: priority 2, one interval.
+  TrackSystem* sampleSystem() {
+    TrackSystem* system = new TrackSystem();
+    TrackGroup* glow = new TrackGroup("glow1");
+    TrackStartStop* startStop = startStopTrack(5, {{10, 20, nullptr}, {30, 40, fbo}, {50, 60, nullptr}});
+    static_cast<TrackStartStopKeyFrame*>(startStop->getKeyframe(30))->renderTargetName = "fbo1";
+    static_cast<TrackStartStopKeyFrame*>(startStop->getKeyframe(50))->renderTargetName = "gone";
+    glow->setStartStopTrack(startStop);
+    glow->addInterpolateTrack(interpolateTrack(
+        "alpha", {{0, TrackKeyFrameInterpolate::COSINE_OUT, 0.25f}, {8, 7, -3.5f}, {4000000000u, 3, 1e-9f}}));
+    glow->addInterpolateTrack(interpolateTrack("red", {{1, TrackKeyFrameInterpolate::RAMP, 1.0f}}));
+    system->addTrackGroup(glow);
+    TrackGroup* blur = new TrackGroup("blur");
+    blur->setStartStopTrack(startStopTrack(2, {{0, 100, nullptr}}));
+    system->addTrackGroup(blur);
+    return system;
+  }
+
+  std::string dir;
+  int previousType = 0;
+  std::vector<std::string> log;
+  DataFBOPool pool;
+  RecordingTarget* fbo = nullptr;
+};
+
+void expectSampleKeyframes(const TrackGroup& glow, FrameBufferObject* fbo) {
+  const TrackStartStop& startStop = *glow.getStartStopTrack();
+  EXPECT_EQ(startStop.getKeyframeCount(), 6);
+  EXPECT_TRUE(startStop.rowIsStartKeyFrame(10));
+  EXPECT_FALSE(startStop.rowIsStartKeyFrame(20));
+  EXPECT_EQ(startStop.getRenderTarget(15), nullptr);
+  EXPECT_EQ(startStop.getRenderTarget(35), fbo);
+  EXPECT_EQ(startStop.getIntervalStart(35)->renderTargetName, "fbo1");
+  EXPECT_EQ(startStop.getRenderTarget(55), nullptr);
+  EXPECT_EQ(startStop.getIntervalStart(55)->renderTargetName, "screen");
+  const TrackInterpolate* alpha = glow.getInterpolateTrackByName("alpha");
+  ASSERT_NE(alpha, nullptr);
+  ASSERT_EQ(alpha->getKeyframeCount(), 3);
+  auto key = [alpha](unsigned row) {
+    return static_cast<TrackKeyFrameInterpolate*>(alpha->getKeyframe(row));
+  };
+  EXPECT_EQ(key(0)->interpolation, TrackKeyFrameInterpolate::COSINE_OUT);
+  EXPECT_EQ(key(0)->value, 0.25f);
+  EXPECT_EQ(key(8)->interpolation, 7);
+  EXPECT_EQ(key(8)->value, -3.5f);
+  EXPECT_EQ(key(4000000000u)->value, 1e-9f);
+  EXPECT_EQ(glow.getInterpolateTrack(1)->getName(), "red");
+}
+
+}  // namespace
+
+TEST_F(TrackSystemIOTest, PackRoundTripKeepsKeyframesTargetsAndDrawingOrder) {
+  std::unique_ptr<TrackSystem> saved(sampleSystem());
+  TrackSystemIO writer(dir);
+  ASSERT_TRUE(writer.savePack(saved.get()));
+
+  EffectWithTracks glow{"alpha", "red", "beta"};
+  EffectWithTracks blur{};
+  EffectWithTracks extra{"x"};
+  TrackSystemIO reader(dir + "/");
+  testing::internal::CaptureStdout();
+  std::unique_ptr<TrackSystem> loaded(reader.loadPack({"glow1", "blur", "extra"}, {&glow, &blur, &extra}));
+  std::string out = testing::internal::GetCapturedStdout();
+  ASSERT_NE(loaded, nullptr) << reader.getErrorMessage();
+  EXPECT_NE(out.find("Loading 'glow1.track' (5)\n"), std::string::npos);
+  EXPECT_NE(out.find("Loading 'glow1.alpha'\n"), std::string::npos);
+
+  expectSampleKeyframes(*loaded->getTrackGroupByName("glow1"), fbo);
+  // The stand-by group sorts first; priorities are renumbered in drawing order.
+  ASSERT_EQ(loaded->getSortedTrackGroupCount(), 3);
+  EXPECT_EQ(loaded->getSortedTrackGroup(0)->getName(), "extra");
+  EXPECT_EQ(loaded->getSortedTrackGroup(1)->getName(), "blur");
+  EXPECT_EQ(loaded->getSortedTrackGroup(2)->getName(), "glow1");
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(loaded->getSortedTrackGroup(i)->getStartStopTrack()->priority, i);
+  EXPECT_EQ(extra.getTrackGroup()->getStartStopTrack()->getKeyframeCount(), 0);
+
+  EXPECT_EQ(glow.getTrackGroup(), loaded->getTrackGroupByName("glow1"));
+  EXPECT_EQ(glow.getTrackGroup()->getEffect(), &glow);
+  ASSERT_NE(glow.getTrack("beta"), nullptr);
+  EXPECT_EQ(glow.getTrack("beta")->getValue(1000), 0.0f);
+  EXPECT_EQ(extra.getTrack("x")->getKeyframeCount(), 0);
+}
+
+TEST_F(TrackSystemIOTest, PackBytesFollowTheRecordLayout) {
+  TrackSystem system;
+  TrackGroup* group = new TrackGroup("e");
+  group->setStartStopTrack(startStopTrack(3, {{1, 2, fbo}}));
+  static_cast<TrackStartStopKeyFrame*>(group->getStartStopTrack()->getKeyframe(1))->renderTargetName = "fbo1";
+  group->getStartStopTrack()->addKeyframe(new TrackStartStopKeyFrame(7, TrackKeyFrame::START));
+  group->addInterpolateTrack(interpolateTrack("a", {{5, 2, 1.5f}}));
+  system.addTrackGroup(group);
+  TrackSystemIO io(dir);
+  ASSERT_TRUE(io.savePack(&system));
+
+  Bytes index, data;
+  putInt(index, 2);
+  putName(index, "e.track");
+  putInt(index, 0);
+  putName(index, "e.a.track");
+  putInt(index, 38);
+  putInt(data, 3);
+  putInt(data, 3);
+  putInt(data, 1);
+  putInt(data, 1);
+  putName(data, "fbo1");
+  putInt(data, 2);
+  putInt(data, 0);
+  putInt(data, 7);
+  putInt(data, 1);
+  data.push_back(0);  // no framebuffer: a lone 0 byte
+  putInt(data, 1);
+  putInt(data, 5);
+  putInt(data, 2);
+  putInt(data, 0x3fc00000);  // 1.5f
+  EXPECT_EQ(readBytes("index.list"), index);
+  EXPECT_EQ(readBytes("track.data"), data);
+}
+
+TEST_F(TrackSystemIOTest, EmptyIndexGivesStandbyGroups) {
+  Bytes index;
+  putInt(index, 0);
+  writeBytes("index.list", index);
+  writeBytes("track.data", Bytes());
+  EffectWithTracks effect{"alpha"};
+  TrackSystemIO io(dir + "/");
+  std::unique_ptr<TrackSystem> loaded(io.readPack({"e"}, {&effect}));
+  ASSERT_NE(loaded, nullptr) << io.getErrorMessage();
+  EXPECT_EQ(loaded->getTrackGroupByName("e")->getStartStopTrack()->priority, -1);
+  EXPECT_EQ(loaded->getTrackGroupByName("e")->getInterpolateTrackByName("alpha")->getValue(0), 0.0f);
+  EXPECT_EQ(effect.getTrackGroup(), nullptr);  // readPack leaves the effects alone
+}
+
+TEST_F(TrackSystemIOTest, MissingFilesAreRefused) {
+  EXPECT_EQ(packError(),
+            "Failed to load track data!\nFile : '" + dir + "/index.list'\nThe file is missing\n");
+  Bytes index;
+  putInt(index, 0);
+  writeBytes("index.list", index);
+  EXPECT_EQ(packError(),
+            "Failed to load track data!\nFile : '" + dir + "/track.data'\nThe file is missing\n");
+}
+
+TEST_F(TrackSystemIOTest, DamagedIndexesAreRefused) {
+  writeBytes("track.data", Bytes(16, 0));
+  writeBytes("index.list", Bytes{1, 0});
+  EXPECT_NE(packError().find("index.list'\nThe file is too short to hold its entry count\n"),
+            std::string::npos);
+
+  Bytes negative;
+  putInt(negative, -2);
+  writeBytes("index.list", negative);
+  EXPECT_NE(packError().find("Negative entry count -2"), std::string::npos);
+
+  Bytes tooMany;
+  putInt(tooMany, 1000000);
+  putName(tooMany, "e.track");
+  putInt(tooMany, 0);
+  writeBytes("index.list", tooMany);
+  EXPECT_NE(packError().find("Entry count 1000000 does not fit in the file (16 bytes)"), std::string::npos);
+
+  Bytes unterminated;
+  putInt(unterminated, 1);
+  unterminated.insert(unterminated.end(), {'e', '.', 't', 'r', 'a', 'c', 'k'});
+  writeBytes("index.list", unterminated);
+  EXPECT_NE(packError().find("Entry 0: the name has no terminating 0 byte"), std::string::npos);
+
+  Bytes cutOffset;
+  putInt(cutOffset, 1);
+  putName(cutOffset, "e.track");
+  cutOffset.push_back(0);
+  writeBytes("index.list", cutOffset);
+  EXPECT_NE(packError().find("Entry 0 ('e.track'): the offset is cut off"), std::string::npos);
+}
+
+TEST_F(TrackSystemIOTest, OffsetsOutsideTheDataAreRefused) {
+  for (int32_t offset : {16, -4, 1 << 30}) {
+    Bytes index;
+    putInt(index, 1);
+    putName(index, "other.track");
+    putInt(index, offset);
+    writeBytes("index.list", index);
+    writeBytes("track.data", Bytes(16, 0));
+    EXPECT_EQ(packError(), "Failed to load track data!\nFile : '" + dir +
+                               "/index.list'\nEntry 'other.track': offset " + std::to_string(offset) +
+                               " lies outside '" + dir + "/track.data' (16 bytes)\n");
+  }
+}
+
+TEST_F(TrackSystemIOTest, DamagedRecordsAreRefused) {
+  Bytes negativeCount;
+  putInt(negativeCount, 0);
+  putInt(negativeCount, -3);
+  writePack(negativeCount);
+  EXPECT_EQ(packError(), "Failed to load track data!\nFile : '" + dir +
+                             "/track.data'\nRecord 'e.track': negative keyframe count -3\n");
+
+  Bytes hugeCount;
+  putInt(hugeCount, 0);
+  putInt(hugeCount, 0x7fffffff);
+  putInt(hugeCount, 1);
+  putInt(hugeCount, 0);
+  writePack(hugeCount);
+  EXPECT_NE(packError().find("Record 'e.track': keyframe count 2147483647 does not fit in the file"),
+            std::string::npos);
+
+  Bytes unterminatedTarget;
+  putInt(unterminatedTarget, 0);
+  putInt(unterminatedTarget, 1);
+  putInt(unterminatedTarget, 4);
+  putInt(unterminatedTarget, 1);
+  unterminatedTarget.insert(unterminatedTarget.end(), {'f', 'b', 'o'});
+  writePack(unterminatedTarget);
+  EXPECT_NE(packError().find("Record 'e.track': a render target name has no terminating 0 byte"),
+            std::string::npos);
+
+  Bytes cutPriority{0, 0};
+  writePack(cutPriority);
+  EXPECT_NE(packError().find("Record 'e.track' runs past the end of the file"), std::string::npos);
+}
+
+TEST_F(TrackSystemIOTest, TruncatedInterpolationRecordIsRefused) {
+  Bytes index, data;
+  putInt(index, 2);
+  putName(index, "e.track");
+  putInt(index, 0);
+  putName(index, "e.alpha.track");
+  putInt(index, 8);
+  putInt(data, 0);
+  putInt(data, 0);
+  putInt(data, 2);  // two keyframes of 12 bytes announced, 14 bytes present
+  putInt(data, 1);
+  putInt(data, 0);
+  putInt(data, 0);
+  putInt(data, 2);
+  data.push_back(0);
+  data.push_back(0);
+  writeBytes("index.list", index);
+  writeBytes("track.data", data);
+  EXPECT_NE(
+      packError().find("track.data'\nRecord 'e.alpha.track': keyframe count 2 does not fit in the file"),
+      std::string::npos);
+}
+
+TEST_F(TrackSystemIOTest, DirectoryFormRoundTripWithMissingFiles) {
+  std::unique_ptr<TrackSystem> saved(sampleSystem());
+  TrackSystemIO writer(dir);
+  ASSERT_TRUE(writer.save(saved.get()));
+  EXPECT_FALSE(readBytes("glow1.alpha.track").empty());
+  EXPECT_EQ(readBytes("blur.track"),
+            (Bytes{2, 0, 0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 100, 0, 0, 0, 0, 0, 0, 0}));
+
+  EffectWithTracks glow{"alpha", "red"};
+  EffectWithTracks missing{"alpha"};
+  TrackSystemIO reader(dir);
+  reader.setDebug(true);
+  testing::internal::CaptureStdout();
+  std::unique_ptr<TrackSystem> loaded(reader.load({"glow1", "missing"}, {&glow, &missing}));
+  std::string out = testing::internal::GetCapturedStdout();
+  ASSERT_NE(loaded, nullptr) << reader.getErrorMessage();
+  expectSampleKeyframes(*loaded->getTrackGroupByName("glow1"), fbo);
+  EXPECT_NE(out.find("Track 'missing.track' do not exit. Creating dummy.\n"), std::string::npos);
+  EXPECT_NE(out.find("-> 'missing.alpha.track' do not exit. Creating dummy.\n"), std::string::npos);
+  EXPECT_NE(out.find("Raw string = 'fbo1'\n"), std::string::npos);
+  EXPECT_NE(out.find("keyframe 30 : 1, fbo1\n"), std::string::npos);
+  EXPECT_EQ(missing.getTrackGroup()->getStartStopTrack()->priority, 0);
+}
+
+TEST_F(TrackSystemIOTest, ToolsReadEveryRecordWithTheNamesAndPrioritiesStored) {
+  std::unique_ptr<TrackSystem> saved(sampleSystem());
+  TrackGroup* dotted = new TrackGroup("fx.a");  // dots in effect and track names
+  dotted->setStartStopTrack(startStopTrack(9, {}));
+  dotted->addInterpolateTrack(interpolateTrack("x.y", {{3, 0, 1.0f}}));
+  saved->addTrackGroup(dotted);
+  ASSERT_TRUE(TrackSystemIO(dir).savePack(saved.get()));
+  QNVDemosys::fboPool = nullptr;
+
+  TrackSystemIO reader(dir + "/");
+  reader.setKeepTargetNames(true);
+  testing::internal::CaptureStdout();
+  std::unique_ptr<TrackSystem> all(reader.readAllRecords());
+  testing::internal::GetCapturedStdout();
+  ASSERT_NE(all, nullptr) << reader.getErrorMessage();
+  ASSERT_EQ(all->size(), 3);
+  const TrackGroup* glow = all->getTrackGroupByName("glow1");
+  EXPECT_EQ(glow->getStartStopTrack()->priority, 5);
+  EXPECT_EQ(glow->getInterpolateTrackCount(), 2);
+  EXPECT_EQ(glow->getStartStopTrack()->getIntervalStart(55)->renderTargetName, "gone");
+  EXPECT_EQ(glow->getStartStopTrack()->getIntervalStart(35)->renderTargetName, "fbo1");
+  EXPECT_EQ(glow->getStartStopTrack()->getIntervalStart(15)->renderTargetName, "screen");
+  const TrackGroup* other = all->getTrackGroupByName("fx.a");
+  ASSERT_NE(other, nullptr);
+  EXPECT_EQ(other->getStartStopTrack()->priority, 9);
+  ASSERT_NE(other->getInterpolateTrackByName("x.y"), nullptr);
+  EXPECT_EQ(all->getSortedTrackGroup(0)->getName(), "blur");
+}
