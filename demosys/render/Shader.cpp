@@ -150,6 +150,21 @@ void Shader::setUniform4f(const std::string& name, float x, float y, float z, fl
   if (loc != -1) glUniform4f(loc, x, y, z, w);
 }
 
+void Shader::setUniform2fv(const std::string& name, const Vector2f& v) {
+  int loc = location(name);
+  if (loc != -1) glUniform2fv(loc, 1, v.data());
+}
+
+void Shader::setUniform3fv(const std::string& name, const Vector3f& v) {
+  int loc = location(name);
+  if (loc != -1) glUniform3fv(loc, 1, v.data());
+}
+
+void Shader::setUniform4fv(const std::string& name, const Vector4f& v) {
+  int loc = location(name);
+  if (loc != -1) glUniform4fv(loc, 1, v.data());
+}
+
 std::string Shader::toString() const {
   return "Shader(vshader size = " + QNVUtils::uint2string(static_cast<unsigned int>(vertexSource.size())) +
          ", fragshader size = " + QNVUtils::uint2string(static_cast<unsigned int>(fragmentSource.size())) +

@@ -1,10 +1,12 @@
 // One GLSL vertex shader and one fragment shader linked into a program, with uniform setters
 // addressed by uniform name. Compile and link logs accumulate in the error message.
 // GL names are plain unsigned ints so the header needs no GL header.
-// Depends on: Texture (sampler bindings), QNVUtils (toString), GLEW.
+// Depends on: Texture (sampler bindings), Vector, QNVUtils (toString), GLEW.
 #pragma once
 
 #include <string>
+
+#include "demosys/math/Vector.h"
 
 class Texture;
 
@@ -43,6 +45,9 @@ class Shader {
   void setUniform2f(const std::string& name, float x, float y);
   void setUniform3f(const std::string& name, float x, float y, float z);
   void setUniform4f(const std::string& name, float x, float y, float z, float w);
+  void setUniform2fv(const std::string& name, const Vector2f& v);
+  void setUniform3fv(const std::string& name, const Vector3f& v);
+  void setUniform4fv(const std::string& name, const Vector4f& v);
 
   unsigned int getProgramHandle() const { return program; }
   const std::string& getErrorMessage() const { return errorMessage; }

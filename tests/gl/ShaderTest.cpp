@@ -152,6 +152,9 @@ TEST_F(ShaderTest, ScalarAndMatrixSettersReportMissingUniformsVectorSettersDoNot
   shader->setUniform2f("nope", 1, 2);
   shader->setUniform3f("nope", 1, 2, 3);
   shader->setUniform4f("nope", 1, 2, 3, 4);
+  shader->setUniform2fv("nope", Vector2f(1.0f, 2.0f));
+  shader->setUniform3fv("nope", Vector3f(1.0f, 2.0f, 3.0f));
+  shader->setUniform4fv("nope", Vector4f(1.0f, 2.0f, 3.0f, 4.0f));
   std::string line = "Error: Uniform variable 'nope' not found!\n";
   EXPECT_EQ(testing::internal::GetCapturedStdout(), line + line + line + line);
 
@@ -166,6 +169,24 @@ TEST_F(ShaderTest, ScalarAndMatrixSettersReportMissingUniformsVectorSettersDoNot
   shader->setUniform1i("pick", 0);
   drawFullScreen();
   EXPECT_PRED3(near, centre(), (Rgba{255, 0, 255, 255}), 0);
+  shader->release();
+}
+
+TEST_F(ShaderTest, VectorSettersSetEveryComponent) {
+  auto shader = program(passThroughVertex,
+                        "uniform vec2 a;\nuniform vec3 b;\nuniform vec4 c;\n"
+                        "void main() { gl_FragColor = vec4(a.y, b.z, c.w, 1.0) + vec4(a.x + b.x + b.y + c.x + c.y + c.z); }\n");
+  shader->use();
+  shader->setUniform2fv("a", Vector2f(0.0f, 1.0f));
+  shader->setUniform3fv("b", Vector3f(0.0f, 0.0f, 0.5f));
+  shader->setUniform4fv("c", Vector4f(0.0f, 0.0f, 0.0f, 0.25f));
+  drawFullScreen();
+  EXPECT_PRED3(near, centre(), (Rgba{255, 128, 64, 255}), 1);
+  shader->setUniform2f("a", 0.0f, 0.0f);
+  shader->setUniform3f("b", 0.0f, 0.0f, 0.0f);
+  shader->setUniform4f("c", 0.0f, 0.0f, 0.0f, 1.0f);
+  drawFullScreen();
+  EXPECT_PRED3(near, centre(), (Rgba{0, 0, 255, 255}), 0);
   shader->release();
 }
 
