@@ -44,7 +44,9 @@ void spectrumBenchmark(benchmark::State& state, Timer::SoundChannel which, int c
   reportAllocations(state, before);
 }
 
-void BM_GetDirectSoundData_Average64(benchmark::State& state) { spectrumBenchmark(state, Timer::AVERAGE, 64); }
+void BM_GetDirectSoundData_Average64(benchmark::State& state) {
+  spectrumBenchmark(state, Timer::AVERAGE, 64);
+}
 BENCHMARK(BM_GetDirectSoundData_Average64);
 
 void BM_GetDirectSoundData_Left1024(benchmark::State& state) { spectrumBenchmark(state, Timer::LEFT, 1024); }
@@ -65,7 +67,8 @@ std::string threeMinuteOgg() {
   uint32_t seed = 1;
   for (sf_count_t f = 0; f < frames; ++f) {
     double t = static_cast<double>(f) / rate;
-    double chord = std::sin(2 * M_PI * 220 * t) + std::sin(2 * M_PI * 277.18 * t) + std::sin(2 * M_PI * 329.63 * t);
+    double chord =
+        std::sin(2 * M_PI * 220 * t) + std::sin(2 * M_PI * 277.18 * t) + std::sin(2 * M_PI * 329.63 * t);
     double swell = 0.5 + 0.5 * std::sin(2 * M_PI * 0.25 * t);
     seed = seed * 1664525u + 1013904223u;
     double noise = (static_cast<double>(seed >> 8) / (1 << 24) - 0.5) * 0.1;
@@ -73,7 +76,8 @@ std::string threeMinuteOgg() {
     samples[f * 2 + 1] = static_cast<float>(0.2 * chord * (1 - swell) + noise);
   }
   // The Vorbis encoder wants its input in modest pieces.
-  for (sf_count_t f = 0; f < frames; f += 4096) sf_writef_float(file, &samples[f * 2], std::min<sf_count_t>(4096, frames - f));
+  for (sf_count_t f = 0; f < frames; f += 4096)
+    sf_writef_float(file, &samples[f * 2], std::min<sf_count_t>(4096, frames - f));
   sf_close(file);
   return tree.read("song.ogg");
 }

@@ -11,7 +11,7 @@
 
 class AudioOutput {
  public:
-  static const unsigned BUFFER_FRAMES = 1024;
+  static constexpr unsigned BUFFER_FRAMES = 1024;
 
   // Renders `frames` frames into `interleaved` (zeroed by the caller), or, with a null
   // buffer, only advances as if they had been played.

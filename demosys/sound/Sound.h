@@ -11,7 +11,7 @@ class SoundSystem;
 class Sound {
  public:
   // Every song is held, and every output runs, at this many frames per second.
-  static const uint32_t RATE = 44100;
+  static constexpr uint32_t RATE = 44100;
 
   Sound(SoundSystem* owner, std::vector<float> samples, uint32_t lengthMs);
 

@@ -13,7 +13,9 @@ const unsigned KNOWN_MODES = SND_MODE_SOFTWARE | SND_MODE_OPEN_MEMORY;
 // unchanged (frames round down to milliseconds).
 uint32_t framesOf(unsigned ms) { return static_cast<uint32_t>((uint64_t(ms) * Sound::RATE + 999) / 1000); }
 
-unsigned millisecondsOf(uint32_t frames) { return static_cast<unsigned>(uint64_t(frames) * 1000 / Sound::RATE); }
+unsigned millisecondsOf(uint32_t frames) {
+  return static_cast<unsigned>(uint64_t(frames) * 1000 / Sound::RATE);
+}
 
 }  // namespace
 

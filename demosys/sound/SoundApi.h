@@ -15,10 +15,10 @@ typedef int SoundResult;
 enum : int {
   SND_OK = 0,
   SND_ERR_INVALID_PARAM = 1,
-  SND_ERR_NOT_READY = 2,       // the system is not initialised, or already is
+  SND_ERR_NOT_READY = 2,  // the system is not initialised, or already is
   SND_ERR_FILE_NOT_FOUND = 3,
-  SND_ERR_FORMAT = 4,          // neither a sampled song nor a tracker module
-  SND_ERR_TOO_LONG = 5,        // longer than SoundDecoder::MAX_SECONDS
+  SND_ERR_FORMAT = 4,    // neither a sampled song nor a tracker module
+  SND_ERR_TOO_LONG = 5,  // longer than SoundDecoder::MAX_SECONDS
   SND_ERR_NO_FREE_CHANNEL = 6
 };
 

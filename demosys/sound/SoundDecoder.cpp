@@ -118,9 +118,9 @@ SoundResult SoundDecoder::decodeSampled(const unsigned char* bytes, std::size_t 
 
 SoundResult SoundDecoder::decodeModule(const unsigned char* bytes, std::size_t size,
                                        std::vector<float>& stereo, uint32_t& lengthMs) {
-  openmpt_module* module = openmpt_module_create_from_memory2(bytes, size, openmpt_log_func_silent, nullptr,
-                                                              openmpt_error_func_ignore, nullptr, nullptr,
-                                                              nullptr, nullptr);
+  openmpt_module* module =
+      openmpt_module_create_from_memory2(bytes, size, openmpt_log_func_silent, nullptr,
+                                         openmpt_error_func_ignore, nullptr, nullptr, nullptr, nullptr);
   if (!module) return SND_ERR_FORMAT;
   const std::size_t maxFrames = std::size_t(MAX_SECONDS) * Sound::RATE;
   std::size_t frames = 0;

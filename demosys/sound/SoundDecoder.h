@@ -14,7 +14,7 @@
 class SoundDecoder {
  public:
   // Songs are decoded whole, so their length is bounded to keep memory bounded.
-  static const uint32_t MAX_SECONDS = 20 * 60;
+  static constexpr uint32_t MAX_SECONDS = 20 * 60;
 
   // On SND_OK `stereo` holds the song and `lengthMs` the length of the original.
   static SoundResult decode(const unsigned char* bytes, std::size_t size, std::vector<float>& stereo,

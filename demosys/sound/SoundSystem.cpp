@@ -75,7 +75,8 @@ AudioChannel* SoundSystem::freeChannel() const {
 }
 
 bool SoundSystem::owns(const AudioChannel* channel) const {
-  return std::any_of(channels.begin(), channels.end(), [channel](const auto& c) { return c.get() == channel; });
+  return std::any_of(channels.begin(), channels.end(),
+                     [channel](const auto& c) { return c.get() == channel; });
 }
 
 void SoundSystem::render(void* user, float* interleaved, unsigned frames) {

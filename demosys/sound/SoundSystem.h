@@ -14,7 +14,7 @@ class SpectrumAnalyzer;
 
 class SoundSystem {
  public:
-  static const int MAX_CHANNELS = 4096;
+  static constexpr int MAX_CHANNELS = 4096;
 
   SoundSystem();
   ~SoundSystem();

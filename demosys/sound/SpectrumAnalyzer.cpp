@@ -10,7 +10,8 @@ static_assert(sizeof(kiss_fft_cpx) == 2 * sizeof(float), "bins are stored as flo
 
 SpectrumAnalyzer::SpectrumAnalyzer()
     : input(2 * SND_SPECTRUM_MAX_BINS), output(2 * (SND_SPECTRUM_MAX_BINS + 1)) {
-  for (int bins = SND_SPECTRUM_MIN_BINS; bins <= SND_SPECTRUM_MAX_BINS; bins *= 2) plans.push_back(makePlan(bins));
+  for (int bins = SND_SPECTRUM_MIN_BINS; bins <= SND_SPECTRUM_MAX_BINS; bins *= 2)
+    plans.push_back(makePlan(bins));
 }
 
 SpectrumAnalyzer::~SpectrumAnalyzer() {

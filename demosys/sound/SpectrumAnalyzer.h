@@ -35,7 +35,7 @@ class SpectrumAnalyzer {
   const Plan& planFor(int count) const;
   void gatherWindowed(const Plan& plan, const float* samples, uint32_t endFrame, int side);
 
-  std::vector<Plan> plans;   // bins 64, 128, ... SND_SPECTRUM_MAX_BINS
-  std::vector<float> input;  // windowed samples
-  std::vector<float> output; // complex bins, re and im
+  std::vector<Plan> plans;    // bins 64, 128, ... SND_SPECTRUM_MAX_BINS
+  std::vector<float> input;   // windowed samples
+  std::vector<float> output;  // complex bins, re and im
 };

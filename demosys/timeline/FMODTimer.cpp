@@ -7,7 +7,10 @@
 #include "qnvutils/File.h"
 
 FMODTimer::FMODTimer(const std::string& fileName, unsigned rowRate)
-    : Timer(rowRate), leftSpectrum(MAX_SPECTRUM_COUNT), rightSpectrum(MAX_SPECTRUM_COUNT), fileName(fileName) {}
+    : Timer(rowRate),
+      leftSpectrum(MAX_SPECTRUM_COUNT),
+      rightSpectrum(MAX_SPECTRUM_COUNT),
+      fileName(fileName) {}
 
 FMODTimer::~FMODTimer() { dispose(); }
 
@@ -16,13 +19,15 @@ bool FMODTimer::init() {
   if (!Timer::init()) return false;
   SoundResult result = snd_System_Create(&system);
   if (result != SND_OK) {
-    return fail("Failed to create the FMOD System object! Error code: ", result, "Failed to initialize FMOD!");
+    return fail("Failed to create the FMOD System object! Error code: ", result,
+                "Failed to initialize FMOD!");
   }
   unsigned version = 0;
   snd_System_GetVersion(system, &version);
   std::cout << "Fmod Version = " << version << std::endl;
   result = snd_System_Init(system, CHANNEL_COUNT, SND_INIT_SOFTWARE_MIXING, nullptr);
-  if (result != SND_OK) return fail("Failed to initialize FMOD! Error code: ", result, "Failed to initialize FMOD!");
+  if (result != SND_OK)
+    return fail("Failed to initialize FMOD! Error code: ", result, "Failed to initialize FMOD!");
 
   if (QNVIO::ResourceType == QNVIO::QNV_RESOURCES_7Z) {
     File* file = QNVIO::loadFile(fileName);
@@ -34,7 +39,8 @@ bool FMODTimer::init() {
     result = snd_System_CreateSound(system, fileName.c_str(), SND_MODE_SOFTWARE, nullptr, &sound);
   }
   if (!sound) {
-    return fail("Failed to create sound sysmte sound! Error code: ", result, "FMOD Init : Failed to load soundfile!");
+    return fail("Failed to create sound sysmte sound! Error code: ", result,
+                "FMOD Init : Failed to load soundfile!");
   }
 
   snd_Sound_GetLength(sound, &endTime, SND_TIMEUNIT_MS);
@@ -50,7 +56,8 @@ SoundResult FMODTimer::createSoundFromBytes(const File& file) {
   info.size = sizeof(info);
   info.length = file.getFileSize();
   std::vector<char> bytes = file.get();
-  return snd_System_CreateSound(system, bytes.data(), SND_MODE_SOFTWARE | SND_MODE_OPEN_MEMORY, &info, &sound);
+  return snd_System_CreateSound(system, bytes.data(), SND_MODE_SOFTWARE | SND_MODE_OPEN_MEMORY, &info,
+                                &sound);
 }
 
 // A failed start gives back the sound system at once: the audio device it may hold

@@ -16,9 +16,9 @@ class File;
 
 class FMODTimer : public Timer {
  public:
-  static const int CHANNEL_COUNT = 32;
+  static constexpr int CHANNEL_COUNT = 32;
   // The most spectrum values one GetDirectSoundData call writes; larger counts are cut to it.
-  static const int MAX_SPECTRUM_COUNT = SND_SPECTRUM_MAX_BINS;
+  static constexpr int MAX_SPECTRUM_COUNT = SND_SPECTRUM_MAX_BINS;
 
   FMODTimer(const std::string& fileName, unsigned rowRate);
   ~FMODTimer() override;

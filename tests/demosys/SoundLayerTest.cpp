@@ -1,14 +1,13 @@
 // The sound layer on its own: decoding each kind of song from a path and from memory,
 // failures, positions, pausing, channel choice, the silent output on a hand-set clock,
 // and the spectrum's scale, sides and counts.
-#include "demosys/sound/SoundApi.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <string>
 #include <vector>
 
+#include "demosys/sound/SoundApi.h"
 #include "tests/demosys/SoundTestSupport.h"
 #include "tests/support/TempTree.h"
 
@@ -39,9 +38,9 @@ class SoundLayer : public ::testing::Test {
   Sound* loadFromMemory(const std::string& bytes) {
     SoundCreateInfo info = {sizeof(SoundCreateInfo), static_cast<unsigned>(bytes.size())};
     Sound* sound = nullptr;
-    EXPECT_EQ(snd_System_CreateSound(system, bytes.data(), SND_MODE_SOFTWARE | SND_MODE_OPEN_MEMORY, &info,
-                                     &sound),
-              SND_OK);
+    EXPECT_EQ(
+        snd_System_CreateSound(system, bytes.data(), SND_MODE_SOFTWARE | SND_MODE_OPEN_MEMORY, &info, &sound),
+        SND_OK);
     return sound;
   }
 
@@ -95,22 +94,26 @@ TEST_F(SoundLayer, EachSampledFormatDecodesWithTheLengthOfTheOriginal) {
   ASSERT_TRUE(writeSong(tree.path("song.flac"), FLAC_16, 48000, 1.25, a, a));
   ASSERT_TRUE(writeSong(tree.path("song.ogg"), OGG_VORBIS, 44100, 2.0, a, a));
   ASSERT_TRUE(writeSong(tree.path("song.opus"), OGG_OPUS, 48000, 1.5, a, a));
+  ASSERT_TRUE(writeSong(tree.path("song.mp3"), MP3, 44100, 1.5, a, a));
   ASSERT_TRUE(writeSong(tree.path("mono.wav"), WAV_FLOAT, 22050, 0.5, a, a, true));
   EXPECT_EQ(lengthOf(load("song.wav")), 2500u);
   EXPECT_EQ(lengthOf(load("song.flac")), 1250u);
   EXPECT_EQ(lengthOf(load("song.ogg")), 2000u);
   EXPECT_NEAR(lengthOf(load("song.opus")), 1500.0, 25.0);
+  EXPECT_NEAR(lengthOf(load("song.mp3")), 1500.0, 60.0);
   EXPECT_EQ(lengthOf(load("mono.wav")), 500u);
 }
 
 TEST_F(SoundLayer, MonoIsHeardOnBothSides) {
-  ASSERT_TRUE(writeSong(tree.path("mono.wav"), WAV_FLOAT, 44100, 1.0, {binCentreHz(PEAK_BIN, BINS), 1.0f}, {}, true));
+  ASSERT_TRUE(
+      writeSong(tree.path("mono.wav"), WAV_FLOAT, 44100, 1.0, {binCentreHz(PEAK_BIN, BINS), 1.0f}, {}, true));
   AudioChannel* channel = parkedAt(load("mono.wav"), 500);
   EXPECT_EQ(spectrum(channel, BINS, 0), spectrum(channel, BINS, 1));
 }
 
 TEST_F(SoundLayer, ResampledSongKeepsItsPitch) {
-  ASSERT_TRUE(writeSong(tree.path("song.flac"), FLAC_16, 48000, 1.0, {binCentreHz(PEAK_BIN, BINS), 0.9f}, {}));
+  ASSERT_TRUE(
+      writeSong(tree.path("song.flac"), FLAC_16, 48000, 1.0, {binCentreHz(PEAK_BIN, BINS), 0.9f}, {}));
   std::vector<float> left = spectrum(parkedAt(load("song.flac"), 600), BINS, 0);
   EXPECT_EQ(loudestBin(left), PEAK_BIN);
   EXPECT_NEAR(left[PEAK_BIN], 0.9f, 0.03f);
@@ -144,8 +147,9 @@ TEST_F(SoundLayer, MissingEmptyAndNonAudioSongsAreRefused) {
   ASSERT_TRUE(writeSong(tree.path("whole.wav"), WAV_FLOAT, 44100, 0.5, {440, 0.5f}, {440, 0.5f}));
   tree.write("cut.wav", tree.read("whole.wav").substr(0, 30));
   Sound* sound = nullptr;
-  EXPECT_EQ(snd_System_CreateSound(system, tree.path("missing.ogg").c_str(), SND_MODE_SOFTWARE, nullptr, &sound),
-            SND_ERR_FILE_NOT_FOUND);
+  EXPECT_EQ(
+      snd_System_CreateSound(system, tree.path("missing.ogg").c_str(), SND_MODE_SOFTWARE, nullptr, &sound),
+      SND_ERR_FILE_NOT_FOUND);
   for (const char* name : {"notes.txt", "empty.wav", "cut.wav"}) {
     EXPECT_EQ(snd_System_CreateSound(system, tree.path(name).c_str(), SND_MODE_SOFTWARE, nullptr, &sound),
               SND_ERR_FORMAT)
@@ -181,9 +185,9 @@ TEST_F(SoundLayer, PausedChannelKeepsItsPositionWhilePlayingOnesMove) {
   snd_Channel_SetPaused(channel, false);
   snd_Channel_SetPaused(channel, true);
   unsigned pausedAt = positionOf(channel);
-  // Within one device buffer of where it was unpaused.
+  // The device thread may have taken a buffer or two (23 ms each) in between.
   EXPECT_GE(pausedAt, 1000u);
-  EXPECT_LE(pausedAt, 1000u + 24u);
+  EXPECT_LE(pausedAt, 1000u + 2 * 24u);
   // Give the device thread time to consume a few buffers; the paused channel must not move.
   AudioChannel* other = parkedAt(song, 0);
   snd_Channel_SetPaused(other, false);
@@ -231,7 +235,8 @@ TEST_F(SoundLayer, ReleasingASongStopsItsChannels) {
 }
 
 TEST_F(SoundLayer, SpectrumOfACentredSineReadsOneOnItsBinAndSilenceZero) {
-  ASSERT_TRUE(writeSong(tree.path("song.wav"), WAV_FLOAT, 44100, 1.0, {binCentreHz(PEAK_BIN, BINS), 1.0f}, {}));
+  ASSERT_TRUE(
+      writeSong(tree.path("song.wav"), WAV_FLOAT, 44100, 1.0, {binCentreHz(PEAK_BIN, BINS), 1.0f}, {}));
   AudioChannel* channel = parkedAt(load("song.wav"), 500);
   std::vector<float> left = spectrum(channel, BINS, 0);
   EXPECT_EQ(loudestBin(left), PEAK_BIN);
@@ -262,10 +267,11 @@ TEST_F(SoundLayer, SpectrumRefusesWhatItCannotFill) {
   std::vector<float> out(SND_SPECTRUM_MAX_BINS + 1, SENTINEL);
   EXPECT_EQ(snd_Channel_GetSpectrum(channel, out.data(), 0, 0, SND_SPECTRUM_WINDOW_HAMMING), SND_OK);
   EXPECT_EQ(snd_Channel_GetSpectrum(channel, out.data(), -5, 0, SND_SPECTRUM_WINDOW_HAMMING), SND_OK);
-  EXPECT_EQ(snd_Channel_GetSpectrum(channel, out.data(), SND_SPECTRUM_MAX_BINS + 1, 0,
-                                    SND_SPECTRUM_WINDOW_HAMMING),
+  EXPECT_EQ(
+      snd_Channel_GetSpectrum(channel, out.data(), SND_SPECTRUM_MAX_BINS + 1, 0, SND_SPECTRUM_WINDOW_HAMMING),
+      SND_ERR_INVALID_PARAM);
+  EXPECT_EQ(snd_Channel_GetSpectrum(channel, out.data(), 64, 2, SND_SPECTRUM_WINDOW_HAMMING),
             SND_ERR_INVALID_PARAM);
-  EXPECT_EQ(snd_Channel_GetSpectrum(channel, out.data(), 64, 2, SND_SPECTRUM_WINDOW_HAMMING), SND_ERR_INVALID_PARAM);
   EXPECT_EQ(snd_Channel_GetSpectrum(channel, out.data(), 64, 0, 0), SND_ERR_INVALID_PARAM);
   EXPECT_EQ(std::count(out.begin(), out.end(), SENTINEL), static_cast<long>(out.size()));
   std::vector<float> full = spectrum(channel, SND_SPECTRUM_MAX_BINS, 0);
@@ -274,7 +280,8 @@ TEST_F(SoundLayer, SpectrumRefusesWhatItCannotFill) {
 }
 
 TEST_F(SoundLayer, SpectrumNearTheStartTreatsTheTimeBeforeTheSongAsSilence) {
-  ASSERT_TRUE(writeSong(tree.path("song.wav"), WAV_FLOAT, 44100, 1.0, {binCentreHz(PEAK_BIN, BINS), 1.0f}, {}));
+  ASSERT_TRUE(
+      writeSong(tree.path("song.wav"), WAV_FLOAT, 44100, 1.0, {binCentreHz(PEAK_BIN, BINS), 1.0f}, {}));
   AudioChannel* channel = parkedAt(load("song.wav"), 0);
   std::vector<float> atStart = spectrum(channel, SND_SPECTRUM_MAX_BINS, 0);
   EXPECT_EQ(*std::max_element(atStart.begin(), atStart.end()), 0.0f);
@@ -291,7 +298,8 @@ TEST(SoundSystemLifecycle, CallsOutOfOrderAreRefused) {
   EXPECT_EQ(snd_System_GetVersion(system, &version), SND_OK);
   EXPECT_EQ(version, SND_VERSION);
   Sound* sound = nullptr;
-  EXPECT_EQ(snd_System_CreateSound(system, "song.ogg", SND_MODE_SOFTWARE, nullptr, &sound), SND_ERR_NOT_READY);
+  EXPECT_EQ(snd_System_CreateSound(system, "song.ogg", SND_MODE_SOFTWARE, nullptr, &sound),
+            SND_ERR_NOT_READY);
   EXPECT_EQ(snd_System_Init(system, 32, 0x1, nullptr), SND_ERR_INVALID_PARAM);
   EXPECT_EQ(snd_System_Init(system, 0, 0, nullptr), SND_ERR_INVALID_PARAM);
   EXPECT_EQ(snd_System_Init(system, 32, 0, nullptr), SND_OK);

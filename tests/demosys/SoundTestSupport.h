@@ -50,6 +50,7 @@ const int WAV_FLOAT = SF_FORMAT_WAV | SF_FORMAT_FLOAT;
 const int FLAC_16 = SF_FORMAT_FLAC | SF_FORMAT_PCM_16;
 const int OGG_VORBIS = SF_FORMAT_OGG | SF_FORMAT_VORBIS;
 const int OGG_OPUS = SF_FORMAT_OGG | SF_FORMAT_OPUS;
+const int MP3 = SF_FORMAT_MPEG | SF_FORMAT_MPEG_LAYER_III;
 
 // The frequency that falls on the centre of bin `k` of a `bins`-bin spectrum at 44.1 kHz.
 inline double binCentreHz(int k, int bins) { return k * 44100.0 / (2.0 * bins); }
@@ -69,13 +70,13 @@ inline std::string sineModule() {
     mod[at + 1] = static_cast<char>(value & 0xFF);
   };
   const std::size_t sample1 = 20;
-  putWord(sample1 + 22, sampleBytes / 2);  // length in words
-  mod[sample1 + 25] = 64;                   // volume
-  putWord(sample1 + 26, 0);                 // loop start
-  putWord(sample1 + 28, sampleBytes / 2);   // loop length
+  putWord(sample1 + 22, sampleBytes / 2);                     // length in words
+  mod[sample1 + 25] = 64;                                     // volume
+  putWord(sample1 + 26, 0);                                   // loop start
+  putWord(sample1 + 28, sampleBytes / 2);                     // loop length
   for (int s = 1; s < 31; ++s) putWord(20 + s * 30 + 28, 1);  // unused samples: no loop
-  mod[950] = 1;     // song length
-  mod[951] = 127;   // restart
+  mod[950] = 1;                                               // song length
+  mod[951] = 127;                                             // restart
   mod.replace(1080, 4, "M.K.");
   const std::size_t row0 = 1084;
   mod[row0] = static_cast<char>(428 >> 8);
