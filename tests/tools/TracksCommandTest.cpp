@@ -1,0 +1,115 @@
+// `demosys tracks`: text to pack and back byte for byte, evaluation that
+// matches the engine, the active list, and clear failures.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "demosys/core/QNVDemosys.h"
+#include "demosys/timeline/TrackGroup.h"
+#include "demosys/timeline/TrackSystemIO.h"
+#include "demosys/timeline/TrackText.h"
+#include "tests/support/TempTree.h"
+#include "tests/support/ToolRun.h"
+
+namespace {
+
+const char* const TIMELINE =
+    "# two effects\n"
+    "rowrate 8\n"
+    "effect post priority 2\n"
+    "  start 0 screen\n"
+    "  stop 0:30:000    # row 240\n"
+    "effect scene priority 1\n"
+    "  start 4 sceneFBO\n"
+    "  stop 100\n"
+    "  start 120\n"
+    "  stop 130 type 7\n"
+    "  track alpha\n"
+    "    0 LINEAR 0\n"
+    "    8 COSINE_OUT 1\n"
+    "    16 COSINE_IN 0.25\n"
+    "    24 RAMP -3\n"
+    "    32 STEP 7.5\n"
+    "    40 9 100\n"
+    "  track \"spin rate\"\n"
+    "    0 LINEAR 1e-3\n"
+    "effect unused priority -1\n";
+
+class TracksCommand : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(tree.ok());
+    tree.write("timeline.txt", TIMELINE);
+    ToolRun built = ToolRun::of("tracks build " + quoted("timeline.txt") + " " + quoted("pack"));
+    ASSERT_EQ(built.status, 0) << built.out;
+  }
+  std::string quoted(const std::string& relative) const { return "'" + tree.path(relative) + "'"; }
+
+  TempTree tree;
+};
+
+}  // namespace
+
+TEST_F(TracksCommand, DumpThenBuildReproducesThePackByteForByte) {
+  ToolRun dumped = ToolRun::of("tracks dump " + quoted("pack"), false);
+  ASSERT_EQ(dumped.status, 0);
+  EXPECT_NE(dumped.out.find("effect post priority 2\n  start 0 screen\n  stop 240\n"), std::string::npos);
+  EXPECT_NE(dumped.out.find("  start 4 sceneFBO\n"), std::string::npos);
+  EXPECT_NE(dumped.out.find("  track \"spin rate\"\n    0 LINEAR 0.001\n"), std::string::npos);
+  EXPECT_EQ(dumped.out.find("Loading"), std::string::npos);
+  tree.write("dumped.txt", dumped.out);
+  ASSERT_EQ(ToolRun::of("tracks build " + quoted("dumped.txt") + " " + quoted("again")).status, 0);
+  EXPECT_EQ(tree.read("again/index.list"), tree.read("pack/index.list"));
+  EXPECT_EQ(tree.read("again/track.data"), tree.read("pack/track.data"));
+  EXPECT_EQ(ToolRun::of("tracks dump " + quoted("again"), false).out, dumped.out);
+}
+
+TEST_F(TracksCommand, EvalAgreesWithTheEngine) {
+  TrackSystemIO io(tree.path("pack/"));
+  testing::internal::CaptureStdout();
+  std::unique_ptr<TrackSystem> system(io.readAllRecords());
+  testing::internal::GetCapturedStdout();
+  ASSERT_NE(system, nullptr) << io.getErrorMessage();
+  const TrackInterpolate* alpha = system->getTrackGroupByName("scene")->getInterpolateTrackByName("alpha");
+  for (int rate : {8, 20, 1000}) {
+    system->setRowRate(rate);
+    QNVDemosys::tracks = system.get();
+    for (unsigned time : {0u, 130u, 999u, 1250u, 2040u, 3333u, 4100u, 4999u, 5000u, 90000u}) {
+      std::string expected = TrackText::formatValue(alpha->getValue(time)) + "\n";
+      std::string args = "tracks eval " + quoted("pack") + " scene alpha " + std::to_string(time);
+      EXPECT_EQ(ToolRun::of(args + " " + std::to_string(rate)).out, expected) << time << " at " << rate;
+    }
+    QNVDemosys::tracks = nullptr;
+  }
+  EXPECT_EQ(ToolRun::of("tracks eval " + quoted("pack") + " scene \"spin rate\" 0").out, "0.001\n");
+}
+
+TEST_F(TracksCommand, ActiveListsEffectsInDrawingOrderWithTargets) {
+  EXPECT_EQ(ToolRun::of("tracks active " + quoted("pack") + " 50").out, "scene sceneFBO\npost screen\n");
+  EXPECT_EQ(ToolRun::of("tracks active " + quoted("pack") + " 100").out, "scene sceneFBO\npost screen\n");
+  EXPECT_EQ(ToolRun::of("tracks active " + quoted("pack") + " 110").out, "post screen\n");
+  EXPECT_EQ(ToolRun::of("tracks active " + quoted("pack") + " 125").out, "scene screen\npost screen\n");
+  ToolRun none = ToolRun::of("tracks active " + quoted("pack") + " 241");
+  EXPECT_EQ(none.status, 0);
+  EXPECT_EQ(none.out, "");
+}
+
+TEST_F(TracksCommand, FailuresAreReportedClearly) {
+  ToolRun missing = ToolRun::of("tracks dump " + quoted("nowhere"));
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_EQ(missing.out, "demosys tracks: Failed to load track data!\nFile : '" +
+                             tree.path("nowhere/index.list") + "'\nThe file is missing\n");
+
+  tree.write("bad.txt", "effect e\n  start 1\n  start 1\n");
+  ToolRun bad = ToolRun::of("tracks build " + quoted("bad.txt") + " " + quoted("out"));
+  EXPECT_EQ(bad.status, 1);
+  EXPECT_EQ(bad.out, "demosys tracks: " + tree.path("bad.txt") + ": line 3: row 1 appears twice\n");
+
+  EXPECT_EQ(ToolRun::of("tracks eval " + quoted("pack") + " scene alpha 10 0").out,
+            "demosys tracks: ROWRATE must be from 1 to 1000\n");
+  EXPECT_EQ(ToolRun::of("tracks eval " + quoted("pack") + " scene beta 10").out,
+            "demosys tracks: no track 'beta' for effect 'scene' in '" + tree.path("pack") + "'\n");
+  ToolRun usage = ToolRun::of("tracks frob");
+  EXPECT_EQ(usage.status, 2);
+  EXPECT_NE(usage.out.find("demosys tracks dump DIR"), std::string::npos);
+}
