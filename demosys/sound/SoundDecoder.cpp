@@ -134,6 +134,7 @@ SoundResult SoundDecoder::decodeModule(const unsigned char* bytes, std::size_t s
   double seconds = openmpt_module_get_duration_seconds(module);
   openmpt_module_destroy(module);
   stereo.resize(frames * 2);
+  stereo.shrink_to_fit();
   if (frames > maxFrames) return SND_ERR_TOO_LONG;
   if (frames == 0) return SND_ERR_FORMAT;
   lengthMs = static_cast<uint32_t>(std::lround(std::clamp(seconds, 0.0, double(MAX_SECONDS)) * 1000));

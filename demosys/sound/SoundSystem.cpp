@@ -1,8 +1,8 @@
 #include "demosys/sound/SoundSystem.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
-#include <iterator>
 
 #include "demosys/sound/AudioChannel.h"
 #include "demosys/sound/Sound.h"
@@ -36,9 +36,15 @@ SoundResult SoundSystem::createSound(const unsigned char* bytes, std::size_t siz
 
 SoundResult SoundSystem::createSoundFromFile(const char* path, Sound** sound) {
   if (!isReady()) return SND_ERR_NOT_READY;
+  std::error_code error;
+  const std::uintmax_t size = std::filesystem::file_size(path, error);
+  if (error) return SND_ERR_FILE_NOT_FOUND;
+  if (size > MAX_FILE_BYTES) return SND_ERR_TOO_LONG;
+  std::vector<unsigned char> bytes(static_cast<std::size_t>(size));
   std::ifstream in(path, std::ios::binary);
-  if (!in) return SND_ERR_FILE_NOT_FOUND;
-  std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (!in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(size))) {
+    return SND_ERR_FILE_NOT_FOUND;
+  }
   return createSound(bytes.data(), bytes.size(), sound);
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -15,6 +16,8 @@ class SpectrumAnalyzer;
 class SoundSystem {
  public:
   static constexpr int MAX_CHANNELS = 4096;
+  // A song file is read whole before decoding; anything larger is not a song to decode whole.
+  static constexpr std::uintmax_t MAX_FILE_BYTES = std::uintmax_t(1) << 30;
 
   SoundSystem();
   ~SoundSystem();

@@ -16,7 +16,16 @@ FMODTimer::~FMODTimer() { dispose(); }
 
 bool FMODTimer::init() {
   // The plain clock refuses a row rate that would make the row arithmetic divide by zero.
-  if (!Timer::init()) return false;
+  if (!Timer::init() || !startSoundSystem() || !loadSong()) return false;
+  snd_Sound_GetLength(sound, &endTime, SND_TIMEUNIT_MS);
+  endRow = endTime / (1000 / rowRate);
+  SoundResult result = snd_System_PlaySound(system, SND_CHANNEL_REUSE, sound, true, &channel);
+  if (result != SND_OK) return fail("Failed to play sound! Error code: ", result, "Failed to play sound!");
+  startTicks = pauseTicks = lastFrameTime = ticks();
+  return true;
+}
+
+bool FMODTimer::startSoundSystem() {
   SoundResult result = snd_System_Create(&system);
   if (result != SND_OK) {
     return fail("Failed to create the FMOD System object! Error code: ", result,
@@ -26,9 +35,15 @@ bool FMODTimer::init() {
   snd_System_GetVersion(system, &version);
   std::cout << "Fmod Version = " << version << std::endl;
   result = snd_System_Init(system, CHANNEL_COUNT, SND_INIT_SOFTWARE_MIXING, nullptr);
-  if (result != SND_OK)
+  if (result != SND_OK) {
     return fail("Failed to initialize FMOD! Error code: ", result, "Failed to initialize FMOD!");
+  }
+  return true;
+}
 
+// From the archive the song comes as bytes; from the directory tree the layer reads the path.
+bool FMODTimer::loadSong() {
+  SoundResult result = SND_OK;
   if (QNVIO::ResourceType == QNVIO::QNV_RESOURCES_7Z) {
     File* file = QNVIO::loadFile(fileName);
     bool found = file && file->exists();
@@ -42,12 +57,6 @@ bool FMODTimer::init() {
     return fail("Failed to create sound sysmte sound! Error code: ", result,
                 "FMOD Init : Failed to load soundfile!");
   }
-
-  snd_Sound_GetLength(sound, &endTime, SND_TIMEUNIT_MS);
-  endRow = endTime / (1000 / rowRate);
-  result = snd_System_PlaySound(system, SND_CHANNEL_REUSE, sound, true, &channel);
-  if (result != SND_OK) return fail("Failed to play sound! Error code: ", result, "Failed to play sound!");
-  startTicks = pauseTicks = lastFrameTime = ticks();
   return true;
 }
 

@@ -35,6 +35,8 @@ class FMODTimer : public Timer {
   void GetDirectSoundData(SoundChannel which, int count, float* out) override;
 
  private:
+  bool startSoundSystem();
+  bool loadSong();
   bool fail(const char* printed, SoundResult result, const char* failure);
   SoundResult createSoundFromBytes(const File& file);
   void releaseSoundSystem();

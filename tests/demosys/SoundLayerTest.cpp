@@ -150,6 +150,8 @@ TEST_F(SoundLayer, MissingEmptyAndNonAudioSongsAreRefused) {
   EXPECT_EQ(
       snd_System_CreateSound(system, tree.path("missing.ogg").c_str(), SND_MODE_SOFTWARE, nullptr, &sound),
       SND_ERR_FILE_NOT_FOUND);
+  EXPECT_EQ(snd_System_CreateSound(system, tree.path("").c_str(), SND_MODE_SOFTWARE, nullptr, &sound),
+            SND_ERR_FILE_NOT_FOUND);
   for (const char* name : {"notes.txt", "empty.wav", "cut.wav"}) {
     EXPECT_EQ(snd_System_CreateSound(system, tree.path(name).c_str(), SND_MODE_SOFTWARE, nullptr, &sound),
               SND_ERR_FORMAT)
