@@ -21,7 +21,8 @@ FrameBufferObject::FrameBufferObject(int width, int height, bool depth, bool ste
   colorBuffer->setType(GL_TEXTURE_2D);
   if (depth) glGenRenderbuffersEXT(1, &depthRenderBuffer);
   glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, framebuffer);
-  glFramebufferTexture2DEXT(GL_FRAMEBUFFER_EXT, GL_COLOR_ATTACHMENT0_EXT, GL_TEXTURE_2D, colorBuffer->getID(), 0);
+  glFramebufferTexture2DEXT(GL_FRAMEBUFFER_EXT, GL_COLOR_ATTACHMENT0_EXT, GL_TEXTURE_2D, colorBuffer->getID(),
+                            0);
   if (depth) {
     glBindRenderbufferEXT(GL_RENDERBUFFER_EXT, depthRenderBuffer);
     glRenderbufferStorageEXT(GL_RENDERBUFFER_EXT, GL_DEPTH_COMPONENT24, width, height);
@@ -65,7 +66,10 @@ bool FrameBufferObject::fboStatus() {
   GLenum status = glCheckFramebufferStatusEXT(GL_FRAMEBUFFER_EXT);
   statusMessage = statusText(status);
   valid = status == GL_FRAMEBUFFER_COMPLETE_EXT;
-  if (!valid) std::cout << "FBO " << statusMessage << "(" << status << ")" << " = " << "false" << std::endl;
+  if (!valid)
+    std::cout << "FBO " << statusMessage << "(" << status << ")"
+              << " = "
+              << "false" << std::endl;
   return valid;
 }
 
@@ -73,9 +77,11 @@ void FrameBufferObject::bind() {
   if (debug) std::cout << "FBO Bind " << framebuffer << " - " << fboStack.size() << std::endl;
   if (!valid) return;
   fboStack.push_back(this);
-  if (fboStack.size() > maxStackDepth) std::cout << "FBO: Overflow? " << fboStack.size() << " in stack" << std::endl;
+  if (fboStack.size() > maxStackDepth)
+    std::cout << "FBO: Overflow? " << fboStack.size() << " in stack" << std::endl;
   if (debug) {
-    std::cout << std::string(fboStack.size(), ' ') << "Binding : (" << framebuffer << ") " << toString() << std::endl;
+    std::cout << std::string(fboStack.size(), ' ') << "Binding : (" << framebuffer << ") " << toString()
+              << std::endl;
   }
   glViewport(0, 0, width, height);
   glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, framebuffer);
@@ -88,7 +94,8 @@ void FrameBufferObject::release() {
   }
   FrameBufferObject* top = fboStack.back();
   if (top != this) {
-    std::cout << "FBO : *** STACK ERROR : " << top->toString() << " is not " << toString() << " ***" << std::endl;
+    std::cout << "FBO : *** STACK ERROR : " << top->toString() << " is not " << toString() << " ***"
+              << std::endl;
     return;
   }
   fboStack.pop_back();
@@ -166,6 +173,6 @@ void FrameBufferObject::draw(float size) {
 }
 
 std::string FrameBufferObject::toString() const {
-  return "FrameBufferObject(" + QNVUtils::int2string(width) + "," + QNVUtils::int2string(height) + ",COLOR_BUFFER" +
-         (depth ? ",DEPTH_BUFFER" : "") + (stencil ? ",STENCIL_BUFFER" : "") + ")";
+  return "FrameBufferObject(" + QNVUtils::int2string(width) + "," + QNVUtils::int2string(height) +
+         ",COLOR_BUFFER" + (depth ? ",DEPTH_BUFFER" : "") + (stencil ? ",STENCIL_BUFFER" : "") + ")";
 }

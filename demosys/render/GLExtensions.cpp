@@ -54,7 +54,8 @@ void GLExtensions::getImplementationIndependentAPIValues() {
   std::map<std::string, bool> extensions = contextExtensions();
   MAX_VERTEX_SHADER_INSTRUCTIONS =
       vendorInteger(extensions.count("GL_EXT_vertex_shader") != 0, maxVertexShaderInstructionsEXT);
-  MAX_FRAGMENT_LIGHTS = vendorInteger(extensions.count("GL_EXT_fragment_lighting") != 0, maxFragmentLightsEXT);
+  MAX_FRAGMENT_LIGHTS =
+      vendorInteger(extensions.count("GL_EXT_fragment_lighting") != 0, maxFragmentLightsEXT);
 }
 
 bool GLExtensions::isSupported(const std::string& name) const { return supported.count(name) != 0; }

@@ -38,8 +38,8 @@ static std::unique_ptr<File> loadText(const std::string& name) {
   return std::unique_ptr<File>(QNVIO::loadTextFile(name));
 }
 
-bool ShaderLoader::shaderInclude(std::string& out, const std::vector<std::string>& lines, const std::string& path,
-                                 const std::string& filename, int depth) {
+bool ShaderLoader::shaderInclude(std::string& out, const std::vector<std::string>& lines,
+                                 const std::string& path, const std::string& filename, int depth) {
   for (const std::string& line : lines) {
     StringTokenizer tokens(line, " ");
     if (line.empty() || line[0] != '#' || tokens.countTokens() < 2 ||
@@ -49,7 +49,8 @@ bool ShaderLoader::shaderInclude(std::string& out, const std::vector<std::string
     }
     std::string file = StringUtils::trim(tokens.getNext());
     if (verbose) std::cout << depth << " : Including " << file << " from " << filename << std::endl;
-    std::string failure = "Failed to include '" + line + "' in " + filename + " depth " + QNVUtils::int2string(depth);
+    std::string failure =
+        "Failed to include '" + line + "' in " + filename + " depth " + QNVUtils::int2string(depth);
     if (depth >= maxIncludeDepth) {
       return fail(failure + "\nIncludes nest deeper than " + QNVUtils::int2string(maxIncludeDepth) +
                   " levels (an include cycle?)");
@@ -73,16 +74,19 @@ bool ShaderLoader::readSource(std::string& out, const std::string& file, const s
 bool ShaderLoader::loadShader(Shader* shader, const std::string& name, const std::string& path,
                               const std::vector<std::string>& params) {
   std::string vertex;
-  if (!readSource(vertex, name + ".vert", "Vertex shader '" + name + ".vert' not found", path, params)) return false;
+  if (!readSource(vertex, name + ".vert", "Vertex shader '" + name + ".vert' not found", path, params))
+    return false;
   if (!shader->setVertexSource(vertex)) {
-    return fail("Error while compiling vertex shader\nShader: " + name + ".vert\n" + shader->getErrorMessage());
+    return fail("Error while compiling vertex shader\nShader: " + name + ".vert\n" +
+                shader->getErrorMessage());
   }
   std::string fragment;
   if (!readSource(fragment, name + ".frag", "Fragement shader '" + name + ".frag' not found", path, params)) {
     return false;
   }
   if (!shader->setFragmentSource(fragment)) {
-    return fail("Error while compiling fragment shader\nShader: " + name + ".frag\n" + shader->getErrorMessage());
+    return fail("Error while compiling fragment shader\nShader: " + name + ".frag\n" +
+                shader->getErrorMessage());
   }
   if (!shader->link()) {
     return fail("Error while linking shader pair\nShader: " + name + "\n" + shader->getErrorMessage());

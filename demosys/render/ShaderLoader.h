@@ -38,8 +38,8 @@ class ShaderLoader {
   static std::vector<std::string> parseParams(const std::string& value);
 
  private:
-  bool readSource(std::string& out, const std::string& file, const std::string& missing, const std::string& path,
-                  const std::vector<std::string>& params);
+  bool readSource(std::string& out, const std::string& file, const std::string& missing,
+                  const std::string& path, const std::vector<std::string>& params);
   bool fail(const std::string& message);
   static std::string shaderPath(const Parameters& system);
   static std::string baseName(const std::vector<std::string>& params);

@@ -10,8 +10,13 @@ Texture::Texture(int width, int height, unsigned int internalFormat, unsigned in
 
 Texture::Texture(int width, int height, unsigned int type, unsigned int internalFormat, unsigned int format,
                  const void* data)
-    : width(width), height(height), type(type), interpolation(GL_LINEAR), wrapS(GL_CLAMP_TO_EDGE),
-      wrapT(GL_CLAMP_TO_EDGE), textureEnv(GL_REPLACE) {
+    : width(width),
+      height(height),
+      type(type),
+      interpolation(GL_LINEAR),
+      wrapS(GL_CLAMP_TO_EDGE),
+      wrapT(GL_CLAMP_TO_EDGE),
+      textureEnv(GL_REPLACE) {
   glGenTextures(1, &textureName);
   glBindTexture(type, textureName);
   glTexParameterf(type, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
@@ -25,8 +30,13 @@ Texture::Texture(int width, int height, unsigned int type, unsigned int internal
 }
 
 Texture::Texture(const std::string& filename, unsigned int textureName)
-    : textureName(textureName), filename(filename), type(GL_TEXTURE_2D), interpolation(GL_LINEAR),
-      wrapS(GL_CLAMP_TO_EDGE), wrapT(GL_CLAMP_TO_EDGE), textureEnv(GL_REPLACE) {}
+    : textureName(textureName),
+      filename(filename),
+      type(GL_TEXTURE_2D),
+      interpolation(GL_LINEAR),
+      wrapS(GL_CLAMP_TO_EDGE),
+      wrapT(GL_CLAMP_TO_EDGE),
+      textureEnv(GL_REPLACE) {}
 
 Texture::~Texture() { glDeleteTextures(1, &textureName); }
 
@@ -45,7 +55,8 @@ void Texture::release() {
   glDisable(type);
 }
 
-void Texture::updateTexture(int w, int h, unsigned int internalFormat, unsigned int format, const void* data) {
+void Texture::updateTexture(int w, int h, unsigned int internalFormat, unsigned int format,
+                            const void* data) {
   width = w;
   height = h;
   fileSize = 0;
@@ -85,8 +96,10 @@ void Texture::drawFullScreen(const Corner (&corners)[4]) {
   glPopMatrix();
 }
 
-const Texture::Corner Texture::fullScreenCorners[4] = {{0, 1, -1, 1}, {1, 1, 1, 1}, {1, 0, 1, -1}, {0, 0, -1, -1}};
-const Texture::Corner Texture::flippedCorners[4] = {{0, 1, -1, -1}, {1, 1, 1, -1}, {1, 0, 1, 1}, {0, 0, -1, 1}};
+const Texture::Corner Texture::fullScreenCorners[4] = {
+    {0, 1, -1, 1}, {1, 1, 1, 1}, {1, 0, 1, -1}, {0, 0, -1, -1}};
+const Texture::Corner Texture::flippedCorners[4] = {
+    {0, 1, -1, -1}, {1, 1, 1, -1}, {1, 0, 1, 1}, {0, 0, -1, 1}};
 
 void Texture::drawQuadFS() {
   bind();
@@ -143,7 +156,8 @@ void Texture::drawQuadScaled(const Vector2f& size, const Vector2f& pos) {
   release();
 }
 
-void Texture::drawQuadScaledBlend(unsigned int src, unsigned int dst, const Vector2f& size, const Vector2f& pos) {
+void Texture::drawQuadScaledBlend(unsigned int src, unsigned int dst, const Vector2f& size,
+                                  const Vector2f& pos) {
   Corner corners[4];
   cornersAt(size, pos, corners);
   enableBlending(src, dst);
@@ -168,6 +182,7 @@ static const char* typeName(unsigned int type) {
 
 std::string Texture::toString() const {
   return "Texture {file='" + filename + "',id=" + QNVUtils::uint2string(textureName) + "',size='" +
-         QNVUtils::int2string(width) + "," + QNVUtils::int2string(height) + "',bpp='" + QNVUtils::int2string(bpp) +
-         "'" + (mipmapped ? " mipmapped " : "") + "dimtype=" + typeName(type) + "}\n";
+         QNVUtils::int2string(width) + "," + QNVUtils::int2string(height) + "',bpp='" +
+         QNVUtils::int2string(bpp) + "'" + (mipmapped ? " mipmapped " : "") + "dimtype=" + typeName(type) +
+         "}\n";
 }

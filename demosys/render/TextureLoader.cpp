@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <iostream>
 #include <memory>
+#include <utility>
 
 #include "demosys/render/Texture.h"
 #include "demosys/resources/QNVIO.h"
@@ -52,7 +53,8 @@ void TextureLoader::upload1D(const Image& image) {
   if (components(image, format) == 0) return;
   int length = std::max(image.getWidth(), image.getHeight());
   TightUnpacking unpacking;
-  glTexImage1D(GL_TEXTURE_1D, 0, static_cast<GLint>(format), length, 0, format, GL_UNSIGNED_BYTE, image.getData());
+  glTexImage1D(GL_TEXTURE_1D, 0, static_cast<GLint>(format), length, 0, format, GL_UNSIGNED_BYTE,
+               image.getData());
 }
 
 void TextureLoader::upload2D(const Image& image, bool mipmap) {
@@ -104,12 +106,17 @@ Texture* TextureLoader::load(const std::string& filename, unsigned int type, boo
   return texture;
 }
 
+// Matched exactly and case-sensitively.
 static bool parseType(const std::string& token, unsigned int& type) {
-  if (token == "GL_TEXTURE_1D") type = GL_TEXTURE_1D;
-  else if (token == "GL_TEXTURE_2D") type = GL_TEXTURE_2D;
-  else if (token == "GL_TEXTURE_3D") type = GL_TEXTURE_3D;
-  else return false;
-  return true;
+  static const std::pair<const char*, unsigned int> types[] = {
+      {"GL_TEXTURE_1D", GL_TEXTURE_1D}, {"GL_TEXTURE_2D", GL_TEXTURE_2D}, {"GL_TEXTURE_3D", GL_TEXTURE_3D}};
+  for (const auto& candidate : types) {
+    if (token == candidate.first) {
+      type = candidate.second;
+      return true;
+    }
+  }
+  return false;
 }
 
 bool TextureLoader::parseEntry(const std::string& value, TextureEntry& entry, std::string& error) {

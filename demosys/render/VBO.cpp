@@ -3,7 +3,9 @@
 
 #include <GL/glew.h>
 
-static const GLvoid* offset(int bytes) { return reinterpret_cast<const GLvoid*>(static_cast<std::size_t>(bytes)); }
+static const GLvoid* offset(int bytes) {
+  return reinterpret_cast<const GLvoid*>(static_cast<std::size_t>(bytes));
+}
 
 VBO::~VBO() {
   if (vertexBuffer != 0) glDeleteBuffers(1, &vertexBuffer);
@@ -31,7 +33,8 @@ void VBO::setVertexBuffer(int count, int positions, int normals, int texCoords, 
 
 void VBO::setElementBuffer(int count, const unsigned int* indices) {
   triangleCount = count;
-  upload(GL_ELEMENT_ARRAY_BUFFER, elementBuffer, static_cast<GLsizeiptr>(count) * 3 * sizeof(GLuint), indices);
+  upload(GL_ELEMENT_ARRAY_BUFFER, elementBuffer, static_cast<GLsizeiptr>(count) * 3 * sizeof(GLuint),
+         indices);
   validateBuffer(GL_ELEMENT_ARRAY_BUFFER, elementBuffer);
   glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
 }
@@ -53,7 +56,8 @@ void VBO::bindBuffers() {
   if (texCoordComponents > 0) {
     glEnableClientState(GL_TEXTURE_COORD_ARRAY);
     glClientActiveTexture(GL_TEXTURE0);
-    glTexCoordPointer(texCoordComponents, GL_FLOAT, stride, offset((positionComponents + normalComponents) * 4));
+    glTexCoordPointer(texCoordComponents, GL_FLOAT, stride,
+                      offset((positionComponents + normalComponents) * 4));
   }
   if (triangleCount > 0) glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, elementBuffer);
 }

@@ -24,8 +24,9 @@ static GLsizeiptr floatBytes(unsigned int count, unsigned int components) {
   return static_cast<GLsizeiptr>(count) * components * sizeof(GLfloat);
 }
 
-VBODynamic::VBODynamic(unsigned int vertices, unsigned int positions, unsigned int colors, unsigned int normals,
-                       unsigned int texCoords, unsigned int perPolygon, unsigned int polygons)
+VBODynamic::VBODynamic(unsigned int vertices, unsigned int positions, unsigned int colors,
+                       unsigned int normals, unsigned int texCoords, unsigned int perPolygon,
+                       unsigned int polygons)
     : vertexCount(vertices),
       polygonCount(polygons),
       positionComponents(positions),
@@ -121,12 +122,14 @@ float* VBODynamic::openUVBuffer(unsigned int access) {
 }
 
 unsigned int* VBODynamic::openPolygonBuffer(unsigned int access) {
-  return polygonPointer = map<unsigned int>(GL_ELEMENT_ARRAY_BUFFER, polygonBuffer, access, "openPolygonBuffer");
+  return polygonPointer =
+             map<unsigned int>(GL_ELEMENT_ARRAY_BUFFER, polygonBuffer, access, "openPolygonBuffer");
 }
 
 float* VBODynamic::openAttribBuffer(unsigned int index, unsigned int access) {
   if (index >= maxAttributes) return nullptr;
-  return attribPointers[index] = map<float>(GL_ARRAY_BUFFER, attribBuffers[index], access, "openAttribBuffer");
+  return attribPointers[index] =
+             map<float>(GL_ARRAY_BUFFER, attribBuffers[index], access, "openAttribBuffer");
 }
 
 void VBODynamic::closeVertexBuffer() { unmap(GL_ARRAY_BUFFER, vertexBuffer, vertexPointer); }
@@ -140,9 +143,10 @@ void VBODynamic::closeAttribBuffer(unsigned int index) {
 }
 
 template <int N>
-void VBODynamic::setValues(float* array, unsigned int components, unsigned int i, const Vector<float, N>& values,
-                           const char* what) {
-  if (static_cast<unsigned long long>(i) * components >= static_cast<unsigned long long>(components) * vertexCount) {
+void VBODynamic::setValues(float* array, unsigned int components, unsigned int i,
+                           const Vector<float, N>& values, const char* what) {
+  if (static_cast<unsigned long long>(i) * components >=
+      static_cast<unsigned long long>(components) * vertexCount) {
     std::cout << "VBODynamic::" << what << "(" << i << ") overflow!" << std::endl;
     return;
   }

@@ -57,7 +57,9 @@ class VBODynamic {
   float* getColorPointer() const { return colorPointer; }
   float* getUVPointer() const { return texCoordPointer; }
   unsigned int* getPolygonPointer() const { return polygonPointer; }
-  float* getAttribPointer(unsigned int index) const { return index < maxAttributes ? attribPointers[index] : nullptr; }
+  float* getAttribPointer(unsigned int index) const {
+    return index < maxAttributes ? attribPointers[index] : nullptr;
+  }
 
   // Element i of the mapped arrays; out of range prints an overflow message and writes nothing.
   void setVertex(unsigned int i, const Vector3f& position);

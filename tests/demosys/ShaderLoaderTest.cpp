@@ -100,7 +100,8 @@ TEST_F(ShaderLoaderTest, IncludeCycleIsRefusedInsteadOfRecursingForever) {
   tree.write("shaders/b.glsl", "#include a.glsl");
   EXPECT_FALSE(expand("#include a.glsl"));
   EXPECT_FALSE(valid);
-  EXPECT_EQ(errorMessage.rfind("Failed to include '#include a.glsl' in b.glsl depth 32\n", 0), 0u) << errorMessage;
+  EXPECT_EQ(errorMessage.rfind("Failed to include '#include a.glsl' in b.glsl depth 32\n", 0), 0u)
+      << errorMessage;
   EXPECT_NE(errorMessage.find("cycle"), std::string::npos);
 }
 

@@ -34,7 +34,9 @@ TEST(TextureEntryTest, WrongOptionsGiveTheLoaderTexts) {
   TextureEntry entry;
   std::string error;
   EXPECT_FALSE(TextureLoader::parseEntry("a.png, gl_texture_2d", entry, error));
-  EXPECT_EQ(error, "TexturePool: 'a.png' using wrong texture parameter 'gl_texture_2d'\nOptions : GL_TEXTURE_1D/2D/3D");
+  EXPECT_EQ(
+      error,
+      "TexturePool: 'a.png' using wrong texture parameter 'gl_texture_2d'\nOptions : GL_TEXTURE_1D/2D/3D");
   EXPECT_FALSE(TextureLoader::parseEntry("a.png, GL_TEXTURE_2D, GEN_MIPMAPS", entry, error));
   EXPECT_EQ(error, "TexturePool: 'a.png' using wrong mipmap parameter 'GEN_MIPMAPS'\nOptions : GEN_MIPMAPS");
   EXPECT_FALSE(TextureLoader::parseEntry("a.png, GL_TEXTURE_4D, GEN_MIPMAP, x", entry, error));

@@ -12,8 +12,8 @@ using GLExtensionsTest = GLTestFixture;
 
 TEST_F(GLExtensionsTest, KnowsTheExtensionsTheEngineUses) {
   GLExtensions extensions;
-  for (const char* name : {"GL_EXT_framebuffer_object", "GL_ARB_vertex_buffer_object", "GL_ARB_shader_objects",
-                           "GL_ARB_multitexture"}) {
+  for (const char* name : {"GL_EXT_framebuffer_object", "GL_ARB_vertex_buffer_object",
+                           "GL_ARB_shader_objects", "GL_ARB_multitexture"}) {
     EXPECT_TRUE(extensions.isSupported(std::string(name))) << name;
   }
   EXPECT_FALSE(extensions.isSupported(std::string("GL_QNV_not_an_extension")));
@@ -44,19 +44,25 @@ TEST_F(GLExtensionsTest, ReportPrintsTheImplementationValuesAndListsTheExtension
   glGetIntegerv(GL_MAX_VERTEX_ATTRIBS, &attribs);
   EXPECT_GT(textureSize, 0);
   EXPECT_EQ(GLExtensions::MAX_TEXTURE_SIZE, textureSize);
-  std::string vertexShaderInstructions =
-      extensions.isSupported(std::string("GL_EXT_vertex_shader")) ? std::to_string(GLExtensions::MAX_VERTEX_SHADER_INSTRUCTIONS) : "0";
-  std::string fragmentLights =
-      extensions.isSupported(std::string("GL_EXT_fragment_lighting")) ? std::to_string(GLExtensions::MAX_FRAGMENT_LIGHTS) : "0";
+  std::string vertexShaderInstructions = extensions.isSupported(std::string("GL_EXT_vertex_shader"))
+                                             ? std::to_string(GLExtensions::MAX_VERTEX_SHADER_INSTRUCTIONS)
+                                             : "0";
+  std::string fragmentLights = extensions.isSupported(std::string("GL_EXT_fragment_lighting"))
+                                   ? std::to_string(GLExtensions::MAX_FRAGMENT_LIGHTS)
+                                   : "0";
   std::ostringstream expected;
   expected << "--- Implementation Independent API Values ---\n"
            << "GL_MAX_VERTEX_ATTRIBS ................... " << attribs << "\n"
-           << "GL_MAX_VERTEX_UNIFORM_COMPONENTS_ARB .... " << GLExtensions::MAX_VERTEX_UNIFORM_COMPONENTS << "\n"
+           << "GL_MAX_VERTEX_UNIFORM_COMPONENTS_ARB .... " << GLExtensions::MAX_VERTEX_UNIFORM_COMPONENTS
+           << "\n"
            << "GL_MAX_VARYING_FLOATS_ARB ............... " << GLExtensions::MAX_VARYING_FLOATS << "\n"
-           << "GL_MAX_VERTEX_TEXTURE_IMAGE_UNITS_ARB ... " << GLExtensions::MAX_VERTEX_TEXTURE_IMAGE_UNITS << "\n"
-           << "GL_MAX_COMBINED_TEXTURE_IMAGE_UNITS_ARB . " << GLExtensions::MAX_COMBINED_TEXTURE_IMAGE_UNITS << "\n"
+           << "GL_MAX_VERTEX_TEXTURE_IMAGE_UNITS_ARB ... " << GLExtensions::MAX_VERTEX_TEXTURE_IMAGE_UNITS
+           << "\n"
+           << "GL_MAX_COMBINED_TEXTURE_IMAGE_UNITS_ARB . " << GLExtensions::MAX_COMBINED_TEXTURE_IMAGE_UNITS
+           << "\n"
            << "GL_MAX_TEXTURE_COORDS_ARB ............... " << GLExtensions::MAX_TEXTURE_COORDS << "\n"
-           << "GL_MAX_FRAGMENT_UNIFORM_COMPONENTS_ARB .. " << GLExtensions::MAX_FRAGMENT_UNIFORM_COMPONENTS << "\n"
+           << "GL_MAX_FRAGMENT_UNIFORM_COMPONENTS_ARB .. " << GLExtensions::MAX_FRAGMENT_UNIFORM_COMPONENTS
+           << "\n"
            << "GL_MAX_TEXTURE_SIZE ..................... " << textureSize << "\n"
            << "GL_MAX_VERTEX_SHADER_INSTRUCTIONS_EXT ... " << vertexShaderInstructions << "\n"
            << "GL_MAX_FRAGMENT_LIGHTS_EXT .............. " << fragmentLights << "\n"

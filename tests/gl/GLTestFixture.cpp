@@ -239,7 +239,8 @@ uint32_t crc32(const std::string& bytes) {
 }
 
 std::string bigEndian(uint32_t v) {
-  return {static_cast<char>(v >> 24), static_cast<char>(v >> 16), static_cast<char>(v >> 8), static_cast<char>(v)};
+  return {static_cast<char>(v >> 24), static_cast<char>(v >> 16), static_cast<char>(v >> 8),
+          static_cast<char>(v)};
 }
 
 std::string chunk(const std::string& type, const std::string& body) {
@@ -271,7 +272,8 @@ std::string storedZlib(const std::string& raw) {
 
 }  // namespace
 
-bool writePNG(const std::string& path, int width, int height, int channels, const std::vector<uint8_t>& pixels) {
+bool writePNG(const std::string& path, int width, int height, int channels,
+              const std::vector<uint8_t>& pixels) {
   size_t row = static_cast<size_t>(width) * static_cast<size_t>(channels);
   if (pixels.size() != row * static_cast<size_t>(height)) return false;
   std::string raw;

@@ -70,7 +70,8 @@ class TempDir {
 };
 
 // Writes an uncompressed 8-bit RGBA or RGB PNG; rows are given top-down.
-bool writePNG(const std::string& path, int width, int height, int channels, const std::vector<uint8_t>& pixels);
+bool writePNG(const std::string& path, int width, int height, int channels,
+              const std::vector<uint8_t>& pixels);
 
 // Runs a shell command, returning its standard output; status receives the exit status.
 std::string runCommand(const std::string& command, int* status = nullptr);

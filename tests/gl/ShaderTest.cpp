@@ -22,7 +22,8 @@
 
 namespace {
 
-const char* const passThroughVertex = "void main() { gl_Position = gl_Vertex; gl_TexCoord[0] = gl_MultiTexCoord0; }\n";
+const char* const passThroughVertex =
+    "void main() { gl_Position = gl_Vertex; gl_TexCoord[0] = gl_MultiTexCoord0; }\n";
 
 class ShaderTest : public GLTestFixture {
  protected:
@@ -84,7 +85,8 @@ TEST_F(ShaderTest, DefinesAndNestedIncludesCompileAndUniformsShowInThePixels) {
             "0 : Including vertex_common.glsl from tint.vert\n"
             "0 : Including tint_level1.glsl from tint.frag\n"
             "1 : Including tint_level2.glsl from tint_level1.glsl\n");
-  EXPECT_EQ(shader.getFragmentSource().rfind("#define HALF_GREEN\n#define UNUSED 4\n#ifdef HALF_GREEN\n", 0), 0u);
+  EXPECT_EQ(shader.getFragmentSource().rfind("#define HALF_GREEN\n#define UNUSED 4\n#ifdef HALF_GREEN\n", 0),
+            0u);
   // Each file's final line end leaves one empty last line (the main file's and the included one's).
   EXPECT_EQ(shader.getVertexSource(),
             std::string("#define HALF_GREEN\n#define UNUSED 4\n") + passThroughVertex + "\n" + "\n");
@@ -173,9 +175,10 @@ TEST_F(ShaderTest, ScalarAndMatrixSettersReportMissingUniformsVectorSettersDoNot
 }
 
 TEST_F(ShaderTest, VectorSettersSetEveryComponent) {
-  auto shader = program(passThroughVertex,
-                        "uniform vec2 a;\nuniform vec3 b;\nuniform vec4 c;\n"
-                        "void main() { gl_FragColor = vec4(a.y, b.z, c.w, 1.0) + vec4(a.x + b.x + b.y + c.x + c.y + c.z); }\n");
+  auto shader = program(
+      passThroughVertex,
+      "uniform vec2 a;\nuniform vec3 b;\nuniform vec4 c;\n"
+      "void main() { gl_FragColor = vec4(a.y, b.z, c.w, 1.0) + vec4(a.x + b.x + b.y + c.x + c.y + c.z); }\n");
   shader->use();
   shader->setUniform2fv("a", Vector2f(0.0f, 1.0f));
   shader->setUniform3fv("b", Vector3f(0.0f, 0.0f, 0.5f));
@@ -191,12 +194,14 @@ TEST_F(ShaderTest, VectorSettersSetEveryComponent) {
 }
 
 TEST_F(ShaderTest, TextureUnitsBindSamplersAndReleaseClearsUnitsZeroToTwo) {
-  auto shader = program(passThroughVertex,
-                        "uniform sampler2D t0;\nuniform sampler2D t1;\nuniform sampler2D t2;\nuniform sampler2D t3;\n"
-                        "void main() { vec2 c = gl_TexCoord[0].st;\n"
-                        "  gl_FragColor = texture2D(t0, c) * 0.25 + texture2D(t1, c) * 0.25\n"
-                        "               + texture2D(t2, c) * 0.25 + texture2D(t3, c) * 0.25; }\n");
-  auto red = solid(255, 0, 0), green = solid(0, 255, 0), blue = solid(0, 0, 255), white = solid(255, 255, 255);
+  auto shader =
+      program(passThroughVertex,
+              "uniform sampler2D t0;\nuniform sampler2D t1;\nuniform sampler2D t2;\nuniform sampler2D t3;\n"
+              "void main() { vec2 c = gl_TexCoord[0].st;\n"
+              "  gl_FragColor = texture2D(t0, c) * 0.25 + texture2D(t1, c) * 0.25\n"
+              "               + texture2D(t2, c) * 0.25 + texture2D(t3, c) * 0.25; }\n");
+  auto red = solid(255, 0, 0), green = solid(0, 255, 0), blue = solid(0, 0, 255),
+       white = solid(255, 255, 255);
   shader->use();
   shader->setTextureUnit0("t0", red.get());
   shader->setTextureUnit1("t1", green.get());
@@ -229,7 +234,8 @@ TEST_F(ShaderTest, TextureUnitsBindSamplersAndReleaseClearsUnitsZeroToTwo) {
     bound.push_back(name);
     glDisable(GL_TEXTURE_2D);
   }
-  EXPECT_EQ(bound, (std::vector<GLint>{0, 0, 0, static_cast<GLint>(white->getID())})) << "unit 3 is not cleared";
+  EXPECT_EQ(bound, (std::vector<GLint>{0, 0, 0, static_cast<GLint>(white->getID())}))
+      << "unit 3 is not cleared";
   glActiveTexture(GL_TEXTURE3);
   glBindTexture(GL_TEXTURE_2D, 0);
   glActiveTexture(GL_TEXTURE0);
@@ -247,11 +253,11 @@ TEST_F(ShaderTest, DescribesItsSourcesAndHandles) {
   GLint firstType = 0;
   glGetShaderiv(attached[0], GL_SHADER_TYPE, &firstType);
   if (firstType != GL_VERTEX_SHADER) std::swap(attached[0], attached[1]);
-  EXPECT_EQ(shader->toString(), "Shader(vshader size = " + std::to_string(std::string(passThroughVertex).size()) +
-                                    ", fragshader size = " + std::to_string(fragment.size()) +
-                                    ", pref=" + std::to_string(shader->getProgramHandle()) +
-                                    ", vref=" + std::to_string(attached[0]) + ", fref=" + std::to_string(attached[1]) +
-                                    ")");
+  EXPECT_EQ(shader->toString(),
+            "Shader(vshader size = " + std::to_string(std::string(passThroughVertex).size()) +
+                ", fragshader size = " + std::to_string(fragment.size()) +
+                ", pref=" + std::to_string(shader->getProgramHandle()) +
+                ", vref=" + std::to_string(attached[0]) + ", fref=" + std::to_string(attached[1]) + ")");
 }
 
 class ShaderPoolTest : public ShaderTest {
@@ -291,7 +297,8 @@ TEST_F(ShaderPoolTest, LoadsEveryEntryAndReloadsInPlace) {
   ASSERT_TRUE(loader.loadShaders(system, pool)) << errorMessage;
   std::string printed = testing::internal::GetCapturedStdout();
   ASSERT_TRUE(pool.exists("a_red") && pool.exists("b_blue"));
-  EXPECT_EQ(printed, "[Loading Shaders]\nShader path = " + path + "\n-> Reloading red\nAdding shader 'a_red' = " +
+  EXPECT_EQ(printed, "[Loading Shaders]\nShader path = " + path +
+                         "\n-> Reloading red\nAdding shader 'a_red' = " +
                          pool.getShader("a_red")->toString() + "\n-> Reloading  defined , BLUE \n" +
                          "Adding shader 'b_blue' = " + pool.getShader("b_blue")->toString() + "\n");
   EXPECT_PRED3(near, drawWith(pool.getShader("a_red")), (Rgba{255, 0, 0, 255}), 0);
@@ -303,9 +310,9 @@ TEST_F(ShaderPoolTest, LoadsEveryEntryAndReloadsInPlace) {
   ASSERT_TRUE(loader.reloadShaders(system, pool)) << errorMessage;
   printed = testing::internal::GetCapturedStdout();
   EXPECT_EQ(pool.getShader("a_red"), before) << "reloaded in place";
-  EXPECT_EQ(printed, "[Reloading Shaders]\nShader path = " + path + "\nAdding shader 'a_red' = " +
-                         before->toString() + "\nAdding shader 'b_blue' = " + pool.getShader("b_blue")->toString() +
-                         "\n[Reloading Shaders] ... Done!\n");
+  EXPECT_EQ(printed, "[Reloading Shaders]\nShader path = " + path +
+                         "\nAdding shader 'a_red' = " + before->toString() + "\nAdding shader 'b_blue' = " +
+                         pool.getShader("b_blue")->toString() + "\n[Reloading Shaders] ... Done!\n");
   EXPECT_PRED3(near, drawWith(before), (Rgba{0, 255, 0, 255}), 0);
 }
 
@@ -322,8 +329,9 @@ TEST_F(ShaderPoolTest, FailedReloadStopsAndNamesTheShader) {
   testing::internal::CaptureStdout();
   EXPECT_FALSE(loader.reloadShaders(system, pool));
   std::string printed = testing::internal::GetCapturedStdout();
-  std::string expectedStart = "[Reloading Shaders]\nShader path = " + path + "\nError while recompiling 'good' : " +
-                              "Error while compiling fragment shader\nShader: good.frag\n";
+  std::string expectedStart =
+      "[Reloading Shaders]\nShader path = " + path +
+      "\nError while recompiling 'good' : " + "Error while compiling fragment shader\nShader: good.frag\n";
   EXPECT_EQ(printed.rfind(expectedStart, 0), 0u) << printed;
   EXPECT_EQ(printed.find("Adding shader 'b'"), std::string::npos) << "later shaders are not reloaded";
   EXPECT_EQ(printed.find("Done!"), std::string::npos);
@@ -332,7 +340,8 @@ TEST_F(ShaderPoolTest, FailedReloadStopsAndNamesTheShader) {
 class ShaderInstanceTest : public ShaderTest {};
 
 TEST_F(ShaderInstanceTest, ColourAndTextureInstancesSetTheirUniforms) {
-  auto colourShader = program(passThroughVertex, "uniform vec4 color;\nvoid main() { gl_FragColor = color; }\n");
+  auto colourShader =
+      program(passThroughVertex, "uniform vec4 color;\nvoid main() { gl_FragColor = color; }\n");
   auto textureColourShader =
       program(passThroughVertex,
               "uniform vec4 color;\nuniform sampler2D texture;\n"
@@ -362,7 +371,8 @@ TEST_F(ShaderInstanceTest, ColourAndTextureInstancesSetTheirUniforms) {
   EXPECT_PRED3(near, centre(), (Rgba{255, 0, 0, 255}), 0);
 
   auto textureShader =
-      program(passThroughVertex, "uniform sampler2D texture;\nvoid main() { gl_FragColor = texture2D(texture, vec2(0.5)); }\n");
+      program(passThroughVertex,
+              "uniform sampler2D texture;\nvoid main() { gl_FragColor = texture2D(texture, vec2(0.5)); }\n");
   ShaderTexture textured(textureShader.get());
   textured.use(&material);
   drawFullScreen();

@@ -38,7 +38,8 @@ class TextureTest : public GLTestFixture {
     ASSERT_TRUE(writePNG(dir.file("quad.png"), 8, 8, 4, quadrants(4)));
   }
 
-  std::unique_ptr<Texture> load(const std::string& name, unsigned int type = GL_TEXTURE_2D, bool mipmap = false) {
+  std::unique_ptr<Texture> load(const std::string& name, unsigned int type = GL_TEXTURE_2D,
+                                bool mipmap = false) {
     QNVIO::ResourceType = QNVIO::QNV_RESOURCES_FLAT;
     return std::unique_ptr<Texture>(QNVIO::loadTexture(dir.file(name), type, mipmap));
   }
@@ -62,7 +63,8 @@ class TextureTest : public GLTestFixture {
 
 void expectQuadrants(const std::vector<Rgba>& actual, const std::vector<Rgba>& expected) {
   ASSERT_EQ(actual.size(), expected.size());
-  for (size_t i = 0; i < actual.size(); ++i) EXPECT_PRED3(near, actual[i], expected[i], 0) << "quadrant " << i;
+  for (size_t i = 0; i < actual.size(); ++i)
+    EXPECT_PRED3(near, actual[i], expected[i], 0) << "quadrant " << i;
 }
 
 TEST_F(TextureTest, LoadedImageDrawsFullScreenUprightAndFlipped) {
@@ -101,7 +103,8 @@ TEST_F(TextureTest, ArchiveEntryGivesTheSamePixelsAsTheFile) {
   ASSERT_TRUE(arc_load(dir.file("pack.7z")));
   std::unique_ptr<Texture> fromArchive(
       QNVIO::loadTexture("quad.png", GL_TEXTURE_2D, false, QNVIO::QNV_RESOURCES_7Z));
-  std::unique_ptr<Texture> missing(QNVIO::loadTexture("none.png", GL_TEXTURE_2D, false, QNVIO::QNV_RESOURCES_7Z));
+  std::unique_ptr<Texture> missing(
+      QNVIO::loadTexture("none.png", GL_TEXTURE_2D, false, QNVIO::QNV_RESOURCES_7Z));
   arc_close();
   ASSERT_NE(fromArchive, nullptr);
   EXPECT_EQ(missing, nullptr);
@@ -127,7 +130,8 @@ TEST_F(TextureTest, MissingOrUndecodableImagesGiveNoTexture) {
 TEST_F(TextureTest, RgbImagesWithUnalignedRowsUploadUnskewed) {
   std::vector<uint8_t> rgb;
   for (int y = 0; y < 3; ++y) {
-    for (int x = 0; x < 3; ++x) rgb.insert(rgb.end(), {uint8_t(x == 2 ? 255 : 0), uint8_t(y == 0 ? 255 : 0), 0});
+    for (int x = 0; x < 3; ++x)
+      rgb.insert(rgb.end(), {uint8_t(x == 2 ? 255 : 0), uint8_t(y == 0 ? 255 : 0), 0});
   }
   ASSERT_TRUE(writePNG(dir.file("rgb.png"), 3, 3, 3, rgb));
   auto texture = load("rgb.png");
@@ -166,8 +170,8 @@ TEST_F(TextureTest, MipmappedLoadCarriesTheChainAndSaysSo) {
   EXPECT_EQ(level3, 1);
   EXPECT_EQ(boundParameter(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER), GL_LINEAR_MIPMAP_LINEAR);
   texture->release();
-  EXPECT_EQ(texture->toString(), "Texture {file='" + dir.file("quad.png") + "',id=" +
-                                     std::to_string(texture->getID()) +
+  EXPECT_EQ(texture->toString(), "Texture {file='" + dir.file("quad.png") +
+                                     "',id=" + std::to_string(texture->getID()) +
                                      "',size='8,8',bpp='32' mipmapped dimtype=GL_TEXTURE_2D }\n");
 }
 
@@ -175,7 +179,8 @@ TEST_F(TextureTest, PendingGlErrorsArePrintedWithTheFileName) {
   glEnable(0x1234);  // leaves GL_INVALID_ENUM pending
   testing::internal::CaptureStdout();
   auto texture = load("quad.png");
-  EXPECT_EQ(testing::internal::GetCapturedStdout(), "[GL_ERROR] 'invalid enumerant' in ->" + dir.file("quad.png") + "\n");
+  EXPECT_EQ(testing::internal::GetCapturedStdout(),
+            "[GL_ERROR] 'invalid enumerant' in ->" + dir.file("quad.png") + "\n");
   EXPECT_NE(texture, nullptr) << "loading goes on after an error";
 }
 
@@ -232,7 +237,8 @@ TEST_F(TextureTest, BlendedDrawersBlendAlphaTestAndLeaveDepthOn) {
   texture.drawQuadScaledBlend(GL_ONE, GL_ZERO, Vector2f(1.0f, 1.0f), Vector2f(-1.0f, 1.0f));
   EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
   glDisable(GL_DEPTH_TEST);
-  EXPECT_PRED3(near, readWindow(10, windowHeight - 10), green, 0) << "upper left quarter, left half of texture";
+  EXPECT_PRED3(near, readWindow(10, windowHeight - 10), green, 0)
+      << "upper left quarter, left half of texture";
   EXPECT_PRED3(near, readWindow(10, 10), (Rgba{0, 0, 255, 255}), 0);
 }
 
@@ -276,8 +282,8 @@ TEST_F(TextureTest, WrappedNameIsDeletedWithTheTexture) {
     EXPECT_EQ(wrapped.getID(), name);
     wrapped.setSize(256, 256);
     EXPECT_EQ(wrapped.getMemorySize(), 262144);
-    EXPECT_EQ(wrapped.toString(),
-              "Texture {file='a.png',id=" + std::to_string(name) + "',size='256,256',bpp='32'dimtype=GL_TEXTURE_2D }\n");
+    EXPECT_EQ(wrapped.toString(), "Texture {file='a.png',id=" + std::to_string(name) +
+                                      "',size='256,256',bpp='32'dimtype=GL_TEXTURE_2D }\n");
   }
   EXPECT_FALSE(glIsTexture(name));
 }

@@ -18,7 +18,8 @@ class VBOTest : public GLTestFixture {
  protected:
   // Window pixel at normalised device coordinates (x, y).
   static Rgba at(float x, float y) {
-    return readWindow(static_cast<int>((x + 1) / 2 * windowWidth), static_cast<int>((y + 1) / 2 * windowHeight));
+    return readWindow(static_cast<int>((x + 1) / 2 * windowWidth),
+                      static_cast<int>((y + 1) / 2 * windowHeight));
   }
   static GLint integer(GLenum name) {
     GLint value = 0;
@@ -39,7 +40,8 @@ class VBOTest : public GLTestFixture {
 
 // Four interleaved vertices (position, normal, texture coordinate) of the square x, y in [x0, x1].
 std::vector<float> square(float x0, float x1) {
-  return {x0, x0, 0, 0, 0, 1, 0, 0, x1, x0, 0, 0, 0, 1, 1, 0, x1, x1, 0, 0, 0, 1, 1, 1, x0, x1, 0, 0, 0, 1, 0, 1};
+  return {x0, x0, 0, 0, 0, 1, 0, 0, x1, x0, 0, 0, 0, 1, 1, 0,
+          x1, x1, 0, 0, 0, 1, 1, 1, x0, x1, 0, 0, 0, 1, 0, 1};
 }
 
 TEST_F(VBOTest, InterleavedLayoutGivesStrideAndAttributeOffsets) {
