@@ -2,10 +2,9 @@
 // tracks), the exact byte layout, and refusal of damaged packs with messages
 // that name the file and the problem.
 #include <gtest/gtest.h>
-#include <stdlib.h>
-#include <unistd.h>
 
 #include <cstdint>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <memory>
@@ -15,6 +14,7 @@
 #include "demosys/timeline/TrackGroup.h"
 #include "demosys/timeline/TrackSystemIO.h"
 #include "tests/demosys/TimelineTestSupport.h"
+#include "tests/support/TempTree.h"
 
 using namespace timeline_test;
 
@@ -42,9 +42,9 @@ class EffectWithTracks : public Effect {
 class TrackSystemIOTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    char pattern[] = "/tmp/trackio-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    dir = pattern;
+    ASSERT_TRUE(tree.ok());
+    dir = tree.path("pack");
+    std::filesystem::create_directory(dir);
     previousType = QNVIO::ResourceType;
     QNVIO::ResourceType = QNVIO::QNV_RESOURCES_FLAT;
     fbo = new RecordingTarget("fbo1", log);
@@ -54,8 +54,6 @@ class TrackSystemIOTest : public ::testing::Test {
   void TearDown() override {
     QNVDemosys::fboPool = nullptr;
     QNVIO::ResourceType = previousType;
-    std::string command = "rm -rf '" + dir + "'";
-    ASSERT_EQ(system(command.c_str()), 0);
   }
 
   void writeBytes(const std::string& name, const Bytes& bytes) {
@@ -108,6 +106,7 @@ class TrackSystemIOTest : public ::testing::Test {
     return system;
   }
 
+  TempTree tree;
   std::string dir;
   int previousType = 0;
   std::vector<std::string> log;
