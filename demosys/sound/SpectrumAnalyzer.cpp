@@ -44,7 +44,9 @@ void SpectrumAnalyzer::analyze(const float* samples, uint32_t endFrame, int side
   gatherWindowed(plan, samples, endFrame, side);
   auto* spectrum = reinterpret_cast<kiss_fft_cpx*>(output.data());
   kiss_fftr(plan.fft, input.data(), spectrum);
-  for (int k = 0; k < count; ++k) out[k] = std::hypot(spectrum[k].r, spectrum[k].i) * plan.scale;
+  for (int k = 0; k < count; ++k) {
+    out[k] = std::sqrt(spectrum[k].r * spectrum[k].r + spectrum[k].i * spectrum[k].i) * plan.scale;
+  }
 }
 
 void SpectrumAnalyzer::gatherWindowed(const Plan& plan, const float* samples, uint32_t endFrame, int side) {
