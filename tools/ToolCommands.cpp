@@ -4,6 +4,8 @@ const std::vector<ToolCommand>& toolCommands() {
   static const std::vector<ToolCommand> commands = {
       {"version", "", "print the tool's version", runVersionCommand},
       {"pack", "ls|cat ARCHIVE [ENTRY]", "list a resource archive or print one entry", runPackCommand},
+      {"check", "[--archive] [--root DIR] [SCRIPT]", "parse a demo script as the demo does and dump it",
+       runCheckCommand},
   };
   return commands;
 }

@@ -8,6 +8,7 @@
 ScreenMetrics* QNVDemosys::screenMetrics = nullptr;
 TrackSystem* QNVDemosys::tracks = nullptr;
 Timer* QNVDemosys::timer = nullptr;
+Data* QNVDemosys::data = nullptr;
 DataFBOPool* QNVDemosys::fboPool = nullptr;
 
 bool QNVDemosys::glErrPrint(const std::string& location) {

@@ -4,6 +4,7 @@
 
 #include <string>
 
+class Data;
 class DataFBOPool;
 class ScreenMetrics;
 class Timer;
@@ -18,6 +19,9 @@ class QNVDemosys {
   static TrackSystem* tracks;
   // The single clock of the demo, created by the loader's sound step.
   static Timer* timer;
+  // Registry of the data pools by name ("effectTemplatePool", ...); the script parser finds the
+  // registered effect classes there.
+  static Data* data;
   // Framebuffers by name; start/stop keyframes resolve their targets here.
   static DataFBOPool* fboPool;
 

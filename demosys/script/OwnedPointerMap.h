@@ -24,10 +24,14 @@ class OwnedPointerMap {
   // Takes ownership of value under name. A different object held under name is deleted; the same
   // object held under another name is moved (owning it twice would delete it twice).
   void put(const std::string& name, T* value) {
-    forgetOtherNames(name, value);
+    forgetOtherName(name, value);
     T*& slot = entries[name];
-    if (slot != value) delete slot;
+    if (slot != value) {
+      owners.erase(slot);
+      delete slot;
+    }
     slot = value;
+    if (value != nullptr) owners[value] = name;
   }
 
   T* find(const std::string& name) const {
@@ -47,11 +51,15 @@ class OwnedPointerMap {
   auto end() const { return entries.end(); }
 
  private:
-  void forgetOtherNames(const std::string& name, const T* value) {
-    for (auto it = entries.begin(); it != entries.end();) {
-      it = (it->second == value && it->first != name) ? entries.erase(it) : std::next(it);
-    }
+  void forgetOtherName(const std::string& name, const T* value) {
+    auto owner = owners.find(value);
+    if (owner == owners.end() || owner->second == name) return;
+    entries.erase(owner->second);
+    owners.erase(owner);
   }
 
   std::map<std::string, T*> entries;
+  // Which name holds each object, so that moving one stays a lookup rather than a scan of all entries
+  // (scripts with thousands of blocks add as many groups).
+  std::map<const T*, std::string> owners;
 };

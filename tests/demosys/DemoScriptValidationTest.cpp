@@ -1,0 +1,218 @@
+// Checking a demo script against .def files: loading the definitions after
+// "paths", instances starting from their defaults, type and option checks,
+// "group[key]" references, and the texts of these failures.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+#include "demosys/script/DemoScriptParser.h"
+#include "demosys/script/EffectDefinition.h"
+#include "demosys/script/ScriptDefaults.h"
+#include "tests/demosys/ScriptTestSupport.h"
+
+using script_test::ParseResult;
+
+namespace {
+
+class DemoScriptValidation : public script_test::ScriptParserTest {
+ protected:
+  void SetUp() override {
+    ScriptParserTest::SetUp();
+    writeDefinition("GlowEffect",
+                    "parameters {\n"
+                    "  source [type=string] [default=main] [values=<string>];\n"
+                    "  mode [type=string] [default=add] [values=add, mul ,sub];\n"
+                    "}\n");
+    writeDefinition("BlendEffect",
+                    "parameters {\n"
+                    "  opacity [type=float] [default=1.0] [values=];\n"
+                    "  passes [type=int] [default=2] [values=];\n"
+                    "  additive [type=bool] [default=false] [values=];\n"
+                    "}\n");
+  }
+
+  // The head every instance validation message starts with.
+  static std::string head(const std::string& instance, const std::string& key) {
+    return "Error while parsing demoscript!\nBlock : '" + instance + "' (Effect Definition)\nParameter :  '" +
+           key + "'\n";
+  }
+};
+
+}  // namespace
+
+TEST_F(DemoScriptValidation, DefinitionsLoadAfterPaths) {
+  testing::internal::CaptureStdout();
+  DemoScriptParser parser("test.txt", std::string(script_test::PATHS) + "screen { height = 480 }");
+  parser.parseDefaults(true);
+  parser.parse();
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "[Parsing .def files]\n");
+  ParseResult r = script_test::takeResult(parser);
+  ASSERT_TRUE(r.valid) << r.error;
+  ASSERT_NE(parser.getScriptDefaults(), nullptr);
+  for (const char* name : {"BlendEffect", "GlowEffect", "screen", "sound", "system"}) {
+    EXPECT_TRUE(parser.getScriptDefaults()->exists(name)) << name;
+  }
+  EXPECT_EQ(parser.getScriptDefaults()->size(), 5);
+  EXPECT_EQ(r.systemGroup("screen")->toString(), "screen {\n    height = 480;\n    width = 640;\n}\n")
+      << "a system block with a definition starts from its defaults";
+  EXPECT_EQ(r.systemGroup("paths")->size(), 1) << "paths starts empty";
+}
+
+TEST_F(DemoScriptValidation, DebugPrintsEveryDefinitionFile) {
+  testing::internal::CaptureStdout();
+  DemoScriptParser parser("test.txt", std::string(script_test::PATHS) + "sound { play = 1 }");
+  parser.parseDefaults(true);
+  parser.setDebug(true);
+  parser.parse();
+  const std::string out = testing::internal::GetCapturedStdout();
+  script_test::takeResult(parser);
+  EXPECT_EQ(out.substr(0, out.find("block name")),
+            "[Parsing .def files]\npath = defs/\n-> BlendEffect\n-> GlowEffect\n"
+            "Loading definition : 'defs/BlendEffect.def\nLoading definition : 'defs/GlowEffect.def\n"
+            "Loading definition : 'defs/system.def\nLoading definition : 'defs/screen.def\n"
+            "Loading definition : 'defs/sound.def\n");
+  EXPECT_NE(out.find("block name : sound\nparameters {\n    play = 0;\n}\n"), std::string::npos) << out;
+}
+
+TEST_F(DemoScriptValidation, WithoutCheckingNoDefinitionIsRead) {
+  ParseResult r =
+      parse(std::string(script_test::PATHS) + "screen { height = 480 }\nb * BlendEffect { x = y }", false);
+  ASSERT_TRUE(r.valid) << r.error;
+  EXPECT_EQ(r.systemGroup("screen")->size(), 1);
+  EXPECT_EQ(r.effect("b")->size(), 2);
+}
+
+TEST_F(DemoScriptValidation, InstancesStartFromTheirDefaults) {
+  ParseResult r = parseChecked("b * BlendEffect { passes = 7 }\ng * GlowEffect { mode = mul }");
+  ASSERT_TRUE(r.valid) << r.error;
+  EXPECT_EQ(r.effect("b")->toString(),
+            "b {\n    additive = false;\n    class = BlendEffect;\n    opacity = 1.0;\n    passes = 7;\n}\n");
+  EXPECT_EQ(r.effect("g")->getParameter("source"), "main");
+  EXPECT_EQ(r.effect("g")->getParameter("mode"), "mul");
+}
+
+TEST_F(DemoScriptValidation, MissingDefinitionsStopTheLoad) {
+  std::remove(tree.path("defs/GlowEffect.def").c_str());
+  EXPECT_EQ(parseChecked("").error, "EffectDefinitionParser : 'defs/GlowEffect.def' not found!");
+  EXPECT_EQ(parse("{QNVDS1}\npaths { gfx = g/ }\n").error,
+            "EffectDefinitionParser : 'NULLBlendEffect.def' not found!");
+  writeDefinition("GlowEffect", "parameters { }");
+  std::remove(tree.path("defs/sound.def").c_str());
+  EXPECT_EQ(parseChecked("").error, "EffectDefinitionParser : 'defs/sound.def' not found!");
+}
+
+TEST_F(DemoScriptValidation, DefinitionFileErrorsBecomeTheScriptError) {
+  writeDefinition("BlendEffect", "parameter { opacity [type=float] [default=1.0] [values=]; }");
+  EXPECT_EQ(parseChecked("").error,
+            "EffectDefinitionParser : Invalid block name!\nFile : defs/BlendEffect.def'\n"
+            "block name 'parameter' is not valid\nValid blocks : parameters, methods\n");
+}
+
+TEST_F(DemoScriptValidation, EffectWithoutDefinitionFails) {
+  const std::string missing =
+      "Error parsing demoscript!\nDefaults for block 'BlendEffect' not found!\n"
+      "Possible Cause :\n- There is no .def file for the block\n"
+      "- Block name have a spelling error?\n"
+      "- paths { } is not the first block in the demoscript?\n";
+  EXPECT_EQ(parse("{QNVDS1}\nb * BlendEffect { passes = 1 }\npaths { definition = defs/ }").error, missing);
+  registerTemplates({"GlowEffect", "BlendEffect", "NewEffect"});
+  EXPECT_FALSE(parseChecked("").valid) << "every registered class needs its .def";
+}
+
+TEST_F(DemoScriptValidation, DefinitionWithoutTemplateIsNotAnEffect) {
+  EXPECT_EQ(parseChecked("s * screen { width = 1 }").error,
+            "Error while parsing demoscript!\nBlock : 's' (Effect Definition)\n"
+            "Error : Effect template 'screen' do not exist!\n"
+            "Probable cause : Spelling error or your effect template is not added to the Demosys.\n");
+}
+
+TEST_F(DemoScriptValidation, UndeclaredParameterFails) {
+  EXPECT_EQ(parseChecked("b * BlendEffect { opacity = 0.5; opasity = 0.5 }").error,
+            head("b", "opasity") + "Error :  Not defined as a valid parameter for BlendEffect\n");
+}
+
+TEST_F(DemoScriptValidation, NumbersAndBoolsMustMatchTheirType) {
+  EXPECT_TRUE(parseChecked("b * BlendEffect { opacity = 2.0; passes = -3; additive = true }").valid);
+  EXPECT_EQ(
+      parseChecked("b * BlendEffect { opacity = 2 }").error,
+      head("b", "opacity") + "Value :  '2'\nError :  value is not a float as defined in BlendEffect.def\n");
+  EXPECT_EQ(
+      parseChecked("b * BlendEffect { passes = 1.5 }").error,
+      head("b", "passes") + "Value :  '1.5'\nError :  value is not an int as defined in BlendEffect.def\n");
+  EXPECT_EQ(
+      parseChecked("b * BlendEffect { additive = 1 }").error,
+      head("b", "additive") + "Value :  '1'\nError :  value is not a bool as defined in BlendEffect.def\n");
+}
+
+TEST_F(DemoScriptValidation, InvalidDefaultFailsForEveryInstance) {
+  writeDefinition("BlendEffect", "parameters { opacity [type=float] [values=]; }");
+  const std::string expected =
+      head("b", "opacity") + "Value :  'NULL'\nError :  value is not a float as defined in BlendEffect.def\n";
+  EXPECT_EQ(parseChecked("b * BlendEffect { x = 1 }").error, expected)
+      << "defaults are checked too, in key order";
+  EXPECT_EQ(parseChecked("b * BlendEffect { opacity = NULL }").error, expected);
+  writeDefinition("BlendEffect",
+                  "parameters { opacity [type=float] [values=]; zoom [type=int] [default=1] [values=]; }");
+  EXPECT_EQ(parseChecked("b * BlendEffect { zoom = 2 }").error, expected);
+  EXPECT_TRUE(parseChecked("b * BlendEffect { opacity = 0.5 }").valid)
+      << "a script value replaces the default";
+}
+
+TEST_F(DemoScriptValidation, StringOptionsAreChecked) {
+  ParseResult r = parseChecked("g * GlowEffect { mode = sub }");
+  ASSERT_TRUE(r.valid) << r.error;
+  EXPECT_EQ(r.effect("g")->getParameter("mode"), "sub");
+  EXPECT_EQ(parseChecked("g * GlowEffect { mode = div }").error,
+            head("g", "mode") +
+                "Value :  'div'\nError :  value is not a valid option\n"
+                "Defined options are : add, mul ,sub\n");
+  EXPECT_NE(parseChecked("g * GlowEffect { mode = ADD }").error.find("value is not a valid option"),
+            std::string::npos);
+}
+
+TEST_F(DemoScriptValidation, UnsupportedTypeFailsAndIsPrinted) {
+  writeDefinition("BlendEffect", "parameters { tint [type=colour] [default=red] [values=]; }");
+  testing::internal::CaptureStdout();
+  ParseResult r = parseChecked("b * BlendEffect { }\nb2 * BlendEffect { tint = blue }");
+  const std::string out = testing::internal::GetCapturedStdout();
+  const std::string expected = head("b2", "tint") + "Value :  'blue'\nParam type : colour\n" +
+                               "Error : Parameter type is not supported!";
+  EXPECT_EQ(r.error, expected);
+  EXPECT_EQ(out, "[Parsing .def files]\n" + expected + "\n");
+}
+
+TEST_F(DemoScriptValidation, ReferencesResolveToKeysOfEarlierSystemBlocks) {
+  ParseResult r = parseChecked(
+      "framebuffers { main = width, height, COLOR_BUFFER; aux = 256, 256, COLOR_BUFFER }\n"
+      "g * GlowEffect { source = framebuffers[aux] }\nh * GlowEffect { source = aux }");
+  ASSERT_TRUE(r.valid) << r.error;
+  EXPECT_EQ(r.effect("g")->getParameter("source"), "aux");
+  EXPECT_EQ(r.effect("h")->getParameter("source"), "aux") << "a plain name stays as written";
+
+  const std::string failed =
+      head("g", "source") + "Value :  'framebuffers[aux]'\nError : Reverse lookup failed\n";
+  EXPECT_EQ(
+      parseChecked("g * GlowEffect { source = framebuffers[aux] }\nframebuffers { aux = 1, 1, COLOR_BUFFER }")
+          .error,
+      failed)
+      << "the referenced block must come first";
+  EXPECT_EQ(parseChecked("framebuffers { main = 1 }\ng * GlowEffect { source = framebuffers[aux] }").error,
+            failed);
+}
+
+TEST_F(DemoScriptValidation, ReverseLookupTakesTheFirstBrackets) {
+  DemoScriptParser parser("test.txt", std::string(script_test::PATHS) + "textures { logo = a.png; x = 1 }");
+  parser.parseDefaults(true);
+  parser.parse();
+  ParseResult r = script_test::takeResult(parser);
+  ASSERT_TRUE(r.valid) << r.error;
+  EXPECT_EQ(parser.reverseLookup("textures[logo]"), "logo");
+  EXPECT_EQ(parser.reverseLookup("textures[logo]tail[x]"), "logo");
+  EXPECT_EQ(parser.reverseLookup("textures[logo"), "textures[logo");
+  EXPECT_EQ(parser.reverseLookup("plain"), "plain");
+  EXPECT_EQ(parser.reverseLookup("textures [logo]"), "");
+  EXPECT_EQ(parser.reverseLookup("textures[]"), "");
+  EXPECT_EQ(parser.reverseLookup("textures]logo["), "");
+  EXPECT_EQ(parser.reverseLookup("paths[definition]"), "definition");
+}

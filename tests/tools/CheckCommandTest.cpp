@@ -1,0 +1,173 @@
+// `demosys check` run as a user would: a resource tree (or its archive) with a
+// demo script and .def files, the parameter dump of a valid script, and the
+// parser's exact error text with exit status 1 for each failing one.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "demosys/script/EffectDefinition.h"
+#include "demosys/script/EffectDefinitionParser.h"
+#include "demosys/script/ParameterGroup.h"
+#include "production/TarnveldEffectList.h"
+#include "tests/support/TempTree.h"
+#include "tests/support/ToolRun.h"
+
+namespace {
+
+ToolRun runCheck(const std::string& args) { return ToolRun::of("check " + args); }
+
+const char* const SCRIPT = "resources/scripts/demoscript.txt";
+
+// A tree whose definitions are minimal: every registered class declares nothing, except
+// BlendEffect (opacity, shader) and GlowEffect (a framebuffer reference).
+class CheckCommand : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(tree.ok());
+    for (const std::string& name : TarnveldEffectList::names()) writeDefinition(name, "parameters { }");
+    for (const char* block : {"system", "sound"}) writeDefinition(block, "parameters { }");
+    writeDefinition("screen", "parameters { width [type=int] [default=640] [values=]; }");
+    writeDefinition("BlendEffect",
+                    "parameters {\n  opacity [type=float] [default=1.0] [values=];\n"
+                    "  shader [type=string] [default=blend] [values=<string>];\n}\n");
+    writeDefinition("GlowEffect",
+                    "parameters { source_fbo [type=string] [default=main] [values=<string>]; }");
+  }
+
+  void writeDefinition(const std::string& name, const std::string& text) {
+    tree.write("resources/definitions/" + name + ".def", text);
+  }
+  void writeScript(const std::string& blocks, const std::string& file = SCRIPT) {
+    tree.write(file, "{QNVDS1}\npaths { definition = resources/definitions/ }\n" + blocks);
+  }
+  ToolRun check(const std::string& args = "") { return runCheck("--root '" + tree.path("") + "' " + args); }
+
+  // What the tool prints for a failing script: the parser's lines, then its error text.
+  static std::string failure(const std::string& error) { return "[Parsing .def files]\n" + error; }
+
+  TempTree tree;
+};
+
+}  // namespace
+
+TEST_F(CheckCommand, ValidScriptPrintsTheParameterDump) {
+  writeScript(
+      "framebuffers { main = width, height, COLOR_BUFFER }\nscreen { height = 480 }\n"
+      "b * BlendEffect { opacity = 0.5 }\ng * GlowEffect { source_fbo = framebuffers[main] }\n");
+  ToolRun r = check();
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out,
+            "[Parsing .def files]\nOK\n"
+            "system_parameters\n"
+            "framebuffers {\n    main = width, height, COLOR_BUFFER;\n}\n"
+            "paths {\n    definition = resources/definitions/;\n}\n"
+            "screen {\n    height = 480;\n    width = 640;\n}\n"
+            "effect_parameters\n"
+            "b {\n    class = BlendEffect;\n    opacity = 0.5;\n    shader = blend;\n}\n"
+            "g {\n    class = GlowEffect;\n    source_fbo = main;\n}\n");
+}
+
+TEST_F(CheckCommand, ScriptIsNamedInsideTheScriptDirectory) {
+  writeScript("system { rowrate = 25 }\n", "resources/scripts/other.txt");
+  ToolRun named = check("other.txt");
+  EXPECT_EQ(named.status, 0) << named.out;
+  EXPECT_NE(named.out.find("system {\n    rowrate = 25;\n}\n"), std::string::npos) << named.out;
+  ToolRun byDefault = check();
+  EXPECT_EQ(byDefault.status, 1);
+  EXPECT_EQ(byDefault.out, "DemoScriptParser : 'resources/scripts/demoscript.txt' not found!\n");
+}
+
+TEST_F(CheckCommand, FailingScriptsPrintTheParserErrorVerbatim) {
+  struct Case {
+    const char* blocks;
+    std::string error;
+  };
+  const std::string blend = "Error while parsing demoscript!\nBlock : 'b' (Effect Definition)\n";
+  const Case cases[] = {
+      {"b * BlendEffect { opacity = 2 }", blend + "Parameter :  'opacity'\nValue :  '2'\nError :  value is "
+                                                  "not a float as defined in BlendEffect.def\n"},
+      {"b * BlendEffect { colour = red }",
+       blend + "Parameter :  'colour'\nError :  Not defined as a valid parameter for BlendEffect\n"},
+      {"g * GlowEffect { source_fbo = framebuffers[main] }",
+       "Error while parsing demoscript!\nBlock : 'g' (Effect Definition)\nParameter :  'source_fbo'\n"
+       "Value :  'framebuffers[main]'\nError : Reverse lookup failed\n"},
+      {"b * Flag2Effect { a = 1 }",
+       "Error parsing demoscript!\nDefaults for block 'Flag2Effect' not found!\nPossible Cause :\n"
+       "- There is no .def file for the block\n- Block name have a spelling error?\n"
+       "- paths { } is not the first block in the demoscript?\n"},
+      {"s { a b = 1 }",
+       "Error while parsing demoscript!\nBlock : 's'\nError: Parameter 'a b' is not a single word.\n"
+       "Probable cause: Semocolon forgotten or misplaced\n"},
+      {"s { a = 1 } }", "Error parsing demoscript!\nBlock have mismatching brackets\nBlock : '}'\n"},
+  };
+  for (const Case& c : cases) {
+    writeScript(c.blocks);
+    ToolRun r = check();
+    EXPECT_EQ(r.status, 1) << c.blocks;
+    EXPECT_EQ(r.out, failure(c.error)) << c.blocks;
+  }
+}
+
+TEST_F(CheckCommand, HeaderAndDefinitionFailures) {
+  tree.write(SCRIPT, "{QNVDS}\n");
+  EXPECT_EQ(check().out, "Error while parsing demoscript!\nInvalid Script Header\nHeader : '{QNVDS}'\n");
+
+  writeScript("");
+  std::filesystem::remove(tree.path("resources/definitions/ZeppelinEffect.def"));
+  ToolRun missing = check();
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_EQ(missing.out,
+            failure("EffectDefinitionParser : 'resources/definitions/ZeppelinEffect.def' not found!\n"))
+      << "every class the production registers needs its .def";
+}
+
+TEST_F(CheckCommand, ReadsFromTheArchive) {
+  writeScript("b * BlendEffect { shader = glow }\n");
+  ASSERT_TRUE(tree.archive("resources.7z", "", {"resources"}));
+  std::filesystem::remove_all(tree.path("resources"));
+  ToolRun archived = check("--archive");
+  EXPECT_EQ(archived.status, 0) << archived.out;
+  EXPECT_NE(archived.out.find("shader = glow;"), std::string::npos) << archived.out;
+  EXPECT_EQ(check().status, 1) << "the directory tree is gone";
+}
+
+TEST_F(CheckCommand, BadArgumentsShowTheUsage) {
+  const std::string usage = "usage: demosys check [--archive] [--root DIR] [SCRIPT]\n";
+  for (const char* args : {"--bogus", "a.txt b.txt", "--root"}) {
+    ToolRun r = runCheck(args);
+    EXPECT_EQ(r.status, 2) << args;
+    EXPECT_EQ(r.out, usage) << args;
+  }
+  ToolRun r = runCheck("--root /nonexistent/dir");
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.out, "demosys check: cannot enter directory '/nonexistent/dir'\n");
+}
+
+// The production's own .def files: all load, and every declared default passes its own check
+// (a script restating one parameter per class starts every other one from its default).
+TEST(CheckCommandProduction, EveryEffectClassChecksWithItsDefaults) {
+  TempTree tree;
+  ASSERT_TRUE(tree.ok());
+  const std::filesystem::path definitions =
+      std::filesystem::path(DEMOSYS_SOURCE_DIR) / "resources/definitions";
+  std::filesystem::create_directories(tree.path("resources"));
+  std::filesystem::copy(definitions, tree.path("resources/definitions"));
+  std::string script = "{QNVDS1}\npaths { definition = resources/definitions/ }\n";
+  script += "system { rowrate = 20 }\nscreen { width = 1280 }\nsound { play = 0 }\n";
+  int instances = 0;
+  for (const std::string& name : TarnveldEffectList::names()) {
+    EffectDefinitionParser parser((definitions / (name + ".def")).string());
+    std::unique_ptr<EffectDefinition> definition(parser.parse());
+    ASSERT_TRUE(parser.isValid()) << parser.getErrorMessage();
+    std::unique_ptr<ParameterGroup> defaults(definition->getDefaults());
+    if (defaults->size() == 0) continue;
+    script += "fx" + std::to_string(instances++) + " * " + name + " { " + defaults->getKey(0) + " = " +
+              defaults->getValue(0) + " }\n";
+  }
+  tree.write(SCRIPT, script);
+  ToolRun r = runCheck("--root '" + tree.path("") + "'");
+  EXPECT_EQ(r.status, 0) << r.out;
+  EXPECT_NE(r.out.find("fx" + std::to_string(instances - 1) + " {"), std::string::npos) << r.out;
+}
