@@ -49,6 +49,8 @@ class TrackInterpolate : public Track {
   // Index of the first keyframe whose row is above row (the keyframe count when none is).
   size_t findRight(unsigned row) const;
   bool brackets(size_t right, unsigned row) const;
+  // First index whose row is above row; the index must not be empty.
+  size_t upperBound(unsigned row) const;
 
   std::string name;
   mutable std::vector<unsigned> indexRows;

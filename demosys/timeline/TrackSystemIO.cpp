@@ -238,9 +238,10 @@ bool TrackSystemIO::readGroup(RecordSource& source, TrackGroup& group,
       track = loadInterpolateTrack(record, name, trackName);
       if (!track) return false;
     } else {
-      if (debug)
+      if (debug) {
         std::cout << "-> '" << name << "." << trackName << ".track' do not exit. Creating dummy."
                   << std::endl;
+      }
       track = new TrackInterpolate(trackName);
     }
     group.addInterpolateTrack(track);
