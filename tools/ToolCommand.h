@@ -19,3 +19,4 @@ const std::vector<ToolCommand>& toolCommands();
 int runVersionCommand(const std::vector<std::string>& args);
 int runPackCommand(const std::vector<std::string>& args);
 int runCheckCommand(const std::vector<std::string>& args);
+int runTracksCommand(const std::vector<std::string>& args);

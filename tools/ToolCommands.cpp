@@ -6,6 +6,8 @@ const std::vector<ToolCommand>& toolCommands() {
       {"pack", "ls|cat ARCHIVE [ENTRY]", "list a resource archive or print one entry", runPackCommand},
       {"check", "[--archive] [--root DIR] [SCRIPT]", "parse a demo script as the demo does and dump it",
        runCheckCommand},
+      {"tracks", "dump|build|eval|active ...", "timeline text to and from track packs; queries",
+       runTracksCommand},
   };
   return commands;
 }
