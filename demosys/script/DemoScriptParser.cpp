@@ -7,8 +7,8 @@
 #include "demosys/script/Parameters.h"
 #include "demosys/script/ScriptDefaults.h"
 #include "qnvutils/File.h"
-#include "qnvutils/StringTokenizer.h"
 #include "qnvutils/StringUtils.h"
+#include "qnvutils/TokenCursor.h"
 
 namespace {
 
@@ -22,8 +22,9 @@ std::string statementHead(const std::string& blockName, const std::string& key) 
   return "Error while parsing demoscript!\nBlock : '" + blockName + "'\nError: Parameter '" + key + "'";
 }
 
-int countPieces(const std::string& text, const std::string& delimiters) {
-  return StringTokenizer(text, delimiters).countTokens();
+// The key is trimmed, so any blank inside it separates two words.
+bool isSingleWord(const std::string& key) {
+  return !key.empty() && key.find_first_of(" \n\t\r") == std::string::npos;
 }
 
 }  // namespace
@@ -74,7 +75,7 @@ Parameters* DemoScriptParser::getParameterGroup(const std::string& name) const {
 }
 
 std::string DemoScriptParser::stripComments(const std::string& text) {
-  StringTokenizer lines(text, "\n\r");
+  TokenCursor lines(text, "\n\r");
   std::string stripped;
   while (lines.hasMoreTokens()) {
     std::string line = lines.getNext();
@@ -106,12 +107,12 @@ void DemoScriptParser::parse() {
   effectParameters = new Parameters();
   parameterSets[SYSTEM_PARAMETERS] = systemParameters;
   parameterSets[EFFECT_PARAMETERS] = effectParameters;
-  StringTokenizer tokens(scriptText, "{}", true);
+  TokenCursor tokens(scriptText, "{}", true);
   if (!readHeader(tokens)) return;
   while (valid && tokens.hasMoreTokens()) parseBlock(tokens);
 }
 
-bool DemoScriptParser::readHeader(StringTokenizer& tokens) {
+bool DemoScriptParser::readHeader(TokenCursor& tokens) {
   std::string found = tokens.getNext();
   found += tokens.getNext();
   found += tokens.getNext();
@@ -120,7 +121,7 @@ bool DemoScriptParser::readHeader(StringTokenizer& tokens) {
 }
 
 // name "{" content "}"; a block with nothing between its braces is skipped.
-void DemoScriptParser::parseBlock(StringTokenizer& tokens) {
+void DemoScriptParser::parseBlock(TokenCursor& tokens) {
   const std::string name = stripComments(tokens.getNext());
   const std::string bracketError =
       "Error parsing demoscript!\nBlock have mismatching brackets\nBlock : '" + name + "'\n";
@@ -169,9 +170,10 @@ std::unique_ptr<ParameterGroup> DemoScriptParser::startingGroup(const std::strin
 
 bool DemoScriptParser::readStatements(const std::string& blockName, const std::string& content,
                                       ParameterGroup& group) {
-  StringTokenizer statements(content, ";");
+  TokenCursor statements(content, ";");
   while (statements.hasMoreTokens()) {
-    if (!readStatement(blockName, StringUtils::trim(statements.getNext()), group)) return false;
+    const std::string statement = StringUtils::trim(statements.getNext());
+    if (!readStatement(blockName, statement, group)) return false;
   }
   return true;
 }
@@ -179,15 +181,15 @@ bool DemoScriptParser::readStatements(const std::string& blockName, const std::s
 // key = value, the key one word; a later value of the same key replaces an earlier one or a default.
 bool DemoScriptParser::readStatement(const std::string& blockName, const std::string& statement,
                                      ParameterGroup& group) {
-  StringTokenizer sides(statement, "=");
+  TokenCursor sides(statement, "=");
   const std::string key = StringUtils::trim(sides.getNext());
+  const bool hasValue = sides.hasMoreTokens();
   const std::string value = StringUtils::trim(sides.getNext());
   const std::string head = statementHead(blockName, key);
-  if (countPieces(key, " \n\t\r") != 1) return fail(head + " is not a single word.\n" + STATEMENT_HINT);
-  if (sides.countTokens() > 2) {
+  if (!isSingleWord(key)) return fail(head + " is not a single word.\n" + STATEMENT_HINT);
+  if (sides.hasMoreTokens())
     return fail(head + " have too many tokens.\nValue : '" + value + "'\n" + STATEMENT_HINT);
-  }
-  if (sides.countTokens() != 2) {
+  if (!hasValue) {
     return fail(head +
                 " dont seem to have a value\nProbable cause: Semocolon misplaced or no assigned value ('" +
                 key + " = ;')");

@@ -10,7 +10,7 @@
 // (the resource loader); the loaded definitions belong to the parser.
 // Depends on: Parameters, ParameterGroup, ScriptDefaults, EffectDefinition(Parser),
 // QNVIO (file access), QNVDemosys / Data / DataEffectPool (registered effect
-// templates), StringTokenizer, StringUtils.
+// templates), TokenCursor, StringTokenizer, StringUtils.
 #pragma once
 
 #include <map>
@@ -22,7 +22,7 @@ class EffectDefinition;
 class ParameterGroup;
 class Parameters;
 class ScriptDefaults;
-class StringTokenizer;
+class TokenCursor;
 
 class DemoScriptParser {
  public:
@@ -65,8 +65,8 @@ class DemoScriptParser {
   bool fail(const std::string& message);
   static std::string effectBlockHead(const std::string& instance);
 
-  bool readHeader(StringTokenizer& tokens);
-  void parseBlock(StringTokenizer& tokens);
+  bool readHeader(TokenCursor& tokens);
+  void parseBlock(TokenCursor& tokens);
   std::unique_ptr<ParameterGroup> startingGroup(const std::string& blockName);
   bool readStatements(const std::string& blockName, const std::string& content, ParameterGroup& group);
   bool readStatement(const std::string& blockName, const std::string& statement, ParameterGroup& group);
