@@ -1,9 +1,40 @@
-// Tarnveld: entry point of the production. The engine's lifecycle is wired
-// in as it lands; until then the program announces itself and ends.
-#include <cstdio>
+// Tarnveld: entry point of the production. Builds the demo, registers the effect templates under
+// their class names and drives it through load, init, run and dispose; the exit status is always 0.
+// Until the launcher dialog lands the demo opens a 1280 x 720 window, and the script's
+// "fullscreen" key is overridden so that it stays a window. Resources come from "resources.7z"
+// when the working directory holds it, otherwise from the directory tree (a production in the
+// making has no archive yet).
+// Depends on: Demo, ScreenMetrics, QNVIO, File, Effect, TarnveldEffectList.
+#include <iostream>
 
-int main(int, char**) {
-  std::printf("Run demo\n");
-  std::printf("Tarnveld: the demo engine is not assembled yet, nothing to play\n");
+#include "demosys/core/Demo.h"
+#include "demosys/core/ScreenMetrics.h"
+#include "demosys/effect/Effect.h"
+#include "demosys/resources/QNVIO.h"
+#include "production/TarnveldEffectList.h"
+#include "qnvutils/File.h"
+
+namespace {
+
+// Effect classes not written yet stand in as plain effects, so scripts naming them still load.
+void registerEffects(Demo& demo) {
+  for (const std::string& name : TarnveldEffectList::names()) demo.addEffect(name, new Effect());
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  ScreenMetrics metrics;
+  metrics.setResolution(1280, 720);
+  metrics.setFullscreen(false);
+  metrics.setFullscreenOverride(true);
+  std::cout << "Run demo" << std::endl;
+  Demo demo(argc, argv);
+  registerEffects(demo);
+  demo.setWindowTitle("Tarnveld");
+  demo.load(&metrics, File::exists("resources.7z") ? QNVIO::QNV_RESOURCES_7Z : QNVIO::QNV_RESOURCES_FLAT);
+  demo.init();
+  demo.run();
+  demo.dispose();
   return 0;
 }

@@ -1,0 +1,51 @@
+// The engine's application object: builds the resource loader and its pools, then drives a demo
+// through load, init, run (the frame loop) and dispose. Every phase tests the invalid flag, so a
+// failure anywhere ends in dispose's report; the process still ends normally.
+// Depends on: ResourceLoader, QNVDemosys, ScreenMetrics, Timer, TrackSystem, DataFBOPool,
+// SdlTickSource, GLEW, SDL 1.2.
+#pragma once
+
+#include <string>
+
+class Effect;
+class ResourceLoader;
+class ScreenMetrics;
+
+class Demo {
+ public:
+  // Only the first argument after the program name is read: the script's name in
+  // "resources/scripts/". argv ends with a null entry.
+  Demo(int argc, char* argv[]);
+  ~Demo();
+  Demo(const Demo&) = delete;
+  Demo& operator=(const Demo&) = delete;
+
+  // Registers a template under its class name; the template pool owns it.
+  void addEffect(const std::string& name, Effect* effect);
+  void setWindowTitle(const std::string& title) { windowTitle = title; }
+  bool load(ScreenMetrics* metrics, int resourceType);
+  void init();
+  void run();
+  bool dispose();
+  bool isValid() const { return !invalid; }
+  void debug(bool on) { debugMode = on; }
+
+  // The fixed GL state of a run and the start position: what run does before its first frame.
+  void startRun();
+  // One frame of the timeline at time/row, drawn and presented.
+  void drawFrame(unsigned time, unsigned row, unsigned frameTime);
+  void keyEvents();
+  ResourceLoader* getLoader() const { return loader; }
+  const std::string& getLoaderMessage() const { return loaderMessage; }
+
+ private:
+  bool loadSteps();
+
+  ResourceLoader* loader = nullptr;
+  std::string scriptFile = "demoscript.txt";
+  std::string scriptPath = "resources/scripts/";
+  std::string loaderMessage;
+  std::string windowTitle = "Quenvar Demosystem";
+  bool invalid = false;
+  bool debugMode = false;
+};

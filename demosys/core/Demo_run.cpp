@@ -1,0 +1,75 @@
+// Demo: the frame loop and its event handling.
+#include <GL/glew.h>
+#include <SDL/SDL.h>
+
+#include <iostream>
+
+#include "demosys/core/Demo.h"
+#include "demosys/core/QNVDemosys.h"
+#include "demosys/core/ScreenMetrics.h"
+#include "demosys/resources/DataFBOPool.h"
+#include "demosys/resources/ResourceLoader.h"
+#include "demosys/script/ParameterGroup.h"
+#include "demosys/script/Parameters.h"
+#include "demosys/timeline/Time.h"
+#include "demosys/timeline/Timer.h"
+#include "demosys/timeline/TrackSystem.h"
+
+void Demo::startRun() {
+  glEnable(GL_CULL_FACE);
+  glCullFace(GL_BACK);
+  glEnable(GL_DEPTH_TEST);
+  glDisable(GL_LIGHTING);
+  ParameterGroup* system = QNVDemosys::parameters->getGroup("system");
+  if (system != nullptr && system->exist("stop")) {
+    QNVDemosys::stopTime.setTimeAsString(system->getParameter("stop"));
+  } else {
+    QNVDemosys::stopTime.setMinutes(30);
+  }
+  loader->initDemo();
+}
+
+void Demo::run() {
+  if (invalid) return;
+  startRun();
+  QNVDemosys::fpstime = SDL_GetTicks();
+  Timer* timer = QNVDemosys::timer;
+  while (!QNVDemosys::checkQuit()) {
+    timer->updateSystem();
+    unsigned time = timer->getTime();
+    unsigned row = timer->getRow();
+    unsigned frameTime = timer->updateFrameTime(time);
+    if (time > QNVDemosys::stopTime.getTicks()) QNVDemosys::setQuit(true);
+    drawFrame(time, row, frameTime);
+  }
+  std::cout << "Duration : " << Time(timer->getTime()).toString() << std::endl;
+  std::cout << "FPS = " << QNVDemosys::getFPS(SDL_GetTicks()) << std::endl;
+}
+
+void Demo::drawFrame(unsigned time, unsigned row, unsigned frameTime) {
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  QNVDemosys::screenMetrics->setView();
+  glLoadIdentity();
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  keyEvents();
+  QNVDemosys::tracks->processSystem(time, row, frameTime);
+  glFlush();
+  QNVDemosys::fboPool->clearFlaggedFBOs();
+  SDL_GL_SwapBuffers();
+  ++QNVDemosys::frames;
+}
+
+// Closing the window through the window system does not end the run: only Escape or the stop
+// time do.
+void Demo::keyEvents() {
+  SDL_Event event;
+  while (SDL_PollEvent(&event)) {
+    if (event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_ESCAPE) {
+      QNVDemosys::setQuit(true);
+    } else if (event.type == SDL_VIDEORESIZE) {
+      std::cout << "Screen resize (" << event.resize.w << "," << event.resize.h << ")" << std::endl;
+      QNVDemosys::screenMetrics->resize(event.resize.w, event.resize.h);
+    }
+  }
+}
