@@ -21,7 +21,7 @@ uint32_t packman_getFileIndex(const char* name) {
 
 int64_t packman_getFileSize(const char* name) {
   const uint32_t index = packman_getFileIndex(name);
-  return index == PackmanArchive::NOT_FOUND ? -1 : static_cast<int64_t>(theArchive().entry(index).size);
+  return index == PackmanArchive::NOT_FOUND ? -1 : static_cast<int64_t>(theArchive().entry(index).size());
 }
 
 int packman_getFile(const char* name, unsigned char* out) {
@@ -36,5 +36,5 @@ const char* packman_getFileName(uint32_t index) {
 }
 
 int64_t packman_getFileSizeAt(uint32_t index) {
-  return index < theArchive().count() ? static_cast<int64_t>(theArchive().entry(index).size) : -1;
+  return index < theArchive().count() ? static_cast<int64_t>(theArchive().entry(index).size()) : -1;
 }

@@ -19,5 +19,5 @@ int packman_getFile(const char* name, unsigned char* out);
 
 // Listing, for tools: entries in stored order.
 uint32_t packman_getFileCount();
-const char* packman_getFileName(uint32_t index);     // null past the end
-int64_t packman_getFileSizeAt(uint32_t index);       // -1 past the end
+const char* packman_getFileName(uint32_t index);  // null past the end
+int64_t packman_getFileSizeAt(uint32_t index);    // -1 past the end

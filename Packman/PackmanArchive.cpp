@@ -3,11 +3,14 @@
 #include <archive.h>
 #include <archive_entry.h>
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
 
 constexpr std::size_t READ_BLOCK = 64 * 1024;
+// Header sizes above this are not trusted for allocating up front; such entries grow as read.
+constexpr uint64_t PRESIZE_LIMIT = 16 * 1024 * 1024;
 
 archive* newReader() {
   archive* reader = archive_read_new();
@@ -47,8 +50,7 @@ void PackmanArchive::close() {
   opened = false;
   entries.clear();
   byName.clear();
-  decoded.clear();
-  decoded.shrink_to_fit();
+  decodedBytes = 0;
 }
 
 // Walks every header and decodes every entry's data in one forward pass. Data is
@@ -60,32 +62,31 @@ bool PackmanArchive::readAll(archive* reader) {
   while (isSuccess(status = archive_read_next_header(reader, &header))) {
     Entry entry;
     const char* name = entryName(header);
-    entry.name = name ? name : "";
-    entry.offset = decoded.size();
-    const bool isFile = archive_entry_filetype(header) == AE_IFREG && name != nullptr;
     const int64_t declared = archive_entry_size_is_set(header) ? archive_entry_size(header) : -1;
-    if (!readEntryData(reader, entry)) return false;
-    if (!isFile) {
-      decoded.resize(entry.offset);
-      continue;
-    }
-    entry.intact = entry.intact && (declared < 0 || static_cast<uint64_t>(declared) == entry.size);
+    if (!readEntryData(reader, declared, entry)) return false;
+    if (archive_entry_filetype(header) != AE_IFREG || name == nullptr) continue;
+    entry.name = name;
     byName.emplace(entry.name, count());
     entries.push_back(std::move(entry));
   }
   return status == ARCHIVE_EOF;
 }
 
-// Appends the entry's bytes to the decoded buffer. A bad CRC (a warning) leaves the
-// entry marked damaged; a fatal error or an oversized archive ends the whole read.
-bool PackmanArchive::readEntryData(archive* reader, Entry& entry) {
+// Reads the entry's bytes, sized up front by the header when it gives a plausible size.
+// A bad CRC (a warning) or a size other than the header's marks the entry damaged; a
+// fatal error or more data than an archive may hold ends the whole read.
+bool PackmanArchive::readEntryData(archive* reader, int64_t declaredSize, Entry& entry) {
+  const uint64_t room = MAX_DECODED_BYTES - decodedBytes;
+  std::vector<unsigned char>& bytes = entry.bytes;
+  if (declaredSize > 0) bytes.reserve(std::min({static_cast<uint64_t>(declaredSize), room, PRESIZE_LIMIT}));
   entry.intact = true;
   for (;;) {
-    const std::size_t used = decoded.size();
-    if (used + READ_BLOCK > MAX_DECODED_BYTES) return false;
-    decoded.resize(used + READ_BLOCK);
-    const la_ssize_t got = archive_read_data(reader, decoded.data() + used, READ_BLOCK);
-    decoded.resize(used + (got > 0 ? static_cast<std::size_t>(got) : 0));
+    const std::size_t used = bytes.size();
+    const std::size_t want = std::max<std::size_t>(bytes.capacity() - used, READ_BLOCK);
+    if (used + want > room) return false;
+    bytes.resize(used + want);
+    const la_ssize_t got = archive_read_data(reader, bytes.data() + used, want);
+    bytes.resize(used + (got > 0 ? static_cast<std::size_t>(got) : 0));
     if (got == 0) break;
     if (got < 0) {
       if (got != ARCHIVE_WARN) return false;
@@ -93,7 +94,8 @@ bool PackmanArchive::readEntryData(archive* reader, Entry& entry) {
       break;
     }
   }
-  entry.size = decoded.size() - entry.offset;
+  decodedBytes += bytes.size();
+  entry.intact = entry.intact && (declaredSize < 0 || static_cast<uint64_t>(declaredSize) == bytes.size());
   return true;
 }
 
@@ -104,9 +106,9 @@ uint32_t PackmanArchive::find(const std::string& name) const {
 
 bool PackmanArchive::extract(uint32_t index, unsigned char* out) const {
   if (index >= count() || !entries[index].intact) return false;
-  const Entry& e = entries[index];
-  if (e.size == 0) return true;
+  const std::vector<unsigned char>& bytes = entries[index].bytes;
+  if (bytes.empty()) return true;
   if (!out) return false;
-  std::memcpy(out, decoded.data() + e.offset, e.size);
+  std::memcpy(out, bytes.data(), bytes.size());
   return true;
 }

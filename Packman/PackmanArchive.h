@@ -1,7 +1,7 @@
-// A whole 7z archive decoded once into memory: the entry table (names as stored,
-// sizes) over one buffer of entry bytes. libarchive only streams forward, so the
-// archive is read in a single pass when opened and every later request is a
-// table lookup and a copy; a solid block is never decoded twice.
+// A whole 7z archive decoded once into memory: the entry table (names as stored)
+// with each entry's bytes. libarchive only streams forward, so the archive is read
+// in a single pass when opened and every later request is a table lookup and a
+// copy; a solid block is never decoded twice.
 // Depends on: libarchive (7-Zip reader, which also checks each entry's CRC).
 #pragma once
 
@@ -21,9 +21,9 @@ class PackmanArchive {
 
   struct Entry {
     std::string name;
-    uint64_t size = 0;    // bytes decoded (for a damaged entry, those before the damage)
-    uint64_t offset = 0;  // into the decoded buffer
-    bool intact = false;  // decoded completely and its CRC matched
+    std::vector<unsigned char> bytes;  // for a damaged entry, those decoded before the damage
+    bool intact = false;               // decoded completely and its CRC matched
+    uint64_t size() const { return bytes.size(); }
   };
 
   // Both forget what was open before. False (and nothing open) when the archive
@@ -43,10 +43,10 @@ class PackmanArchive {
 
  private:
   bool readAll(archive* reader);
-  bool readEntryData(archive* reader, Entry& entry);
+  bool readEntryData(archive* reader, int64_t declaredSize, Entry& entry);
 
   bool opened = false;
   std::vector<Entry> entries;
   std::unordered_map<std::string, uint32_t> byName;
-  std::vector<unsigned char> decoded;
+  uint64_t decodedBytes = 0;
 };

@@ -4,7 +4,6 @@
 // Trees of 100 entries (~10 MB) and 200 entries (~20 MB) of mixed text and image-like
 // data are built once per run in a temporary directory.
 #include <benchmark/benchmark.h>
-
 #include <unistd.h>
 
 #include <algorithm>
@@ -24,9 +23,9 @@
 
 namespace {
 
-const char* const WORDS[] = {"shader", "texture", "effect", "track", "keyframe", "scene", "camera",
-                             "light",  "flag",    "glow",   "blur",  "0.75",     "=",     "{",
-                             "}",      "1024",    "GL_TEXTURE_2D",   "mipmap",   "row",   "time"};
+const char* const WORDS[] = {"shader", "texture", "effect",        "track",  "keyframe", "scene", "camera",
+                             "light",  "flag",    "glow",          "blur",   "0.75",     "=",     "{",
+                             "}",      "1024",    "GL_TEXTURE_2D", "mipmap", "row",      "time"};
 
 std::string textResource(std::size_t size, std::mt19937& rng) {
   std::string text;
@@ -64,15 +63,16 @@ ResourceTree buildTree(int entries) {
   for (int i = 0; i < entries; ++i) {
     const bool text = i % 2 == 0;
     const std::size_t size = 20000 + rng() % 160000;  // ~100 KB on average
-    const std::string name = std::string("resources/") + (text ? "scripts/res" : "gfx/img") + std::to_string(i) +
-                             (text ? ".txt" : ".raw");
+    const std::string name = std::string("resources/") + (text ? "scripts/res" : "gfx/img") +
+                             std::to_string(i) + (text ? ".txt" : ".raw");
     const std::filesystem::path path = tree.root + "/" + name;
     std::filesystem::create_directories(path.parent_path());
     std::ofstream(path, std::ios::binary) << (text ? textResource(size, rng) : imageResource(size, rng));
     tree.names.push_back(name);
     tree.totalBytes += size;
   }
-  const std::string pack = "cd '" + tree.root + "' && 7z a -bd -ms=off -mx=9 resources.7z resources >/dev/null";
+  const std::string pack =
+      "cd '" + tree.root + "' && 7z a -bd -ms=off -mx=9 resources.7z resources >/dev/null";
   if (std::system(pack.c_str()) != 0) std::abort();
   std::shuffle(tree.names.begin(), tree.names.end(), rng);
   return tree;

@@ -12,7 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::vector<unsigned char> out;
   for (uint32_t i = 0; i < archive.count(); ++i) {
     const PackmanArchive::Entry& entry = archive.entry(i);
-    out.assign(entry.size, 0);
+    out.assign(entry.size(), 0);
     archive.extract(i, out.data());
     if (archive.find(entry.name) > i) __builtin_trap();  // the first entry of a name wins
   }

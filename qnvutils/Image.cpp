@@ -65,7 +65,8 @@ void Image::copyFlipped() {
   const std::size_t row = static_cast<std::size_t>(w) * static_cast<std::size_t>(pixelBytes);
   data.resize(row * static_cast<std::size_t>(h));
   for (int y = 0; y < h; ++y) {
-    std::memcpy(data.data() + row * static_cast<std::size_t>(y), pixels + row * static_cast<std::size_t>(h - 1 - y), row);
+    std::memcpy(data.data() + row * static_cast<std::size_t>(y),
+                pixels + row * static_cast<std::size_t>(h - 1 - y), row);
   }
   width = w;
   height = h;

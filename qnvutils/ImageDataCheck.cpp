@@ -11,7 +11,9 @@ uint32_t bigEndian32(const unsigned char* p) {
   return uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | uint32_t(p[3]);
 }
 
-bool isPnmSpace(unsigned char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
+bool isPnmSpace(unsigned char c) {
+  return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
+}
 
 // Reads the next decimal header field of a PNM file, skipping white space and comments.
 bool pnmField(const unsigned char* bytes, std::size_t count, std::size_t& at, uint64_t& value) {
@@ -38,7 +40,8 @@ bool ImageDataCheck::safeToDecode(const unsigned char* bytes, std::size_t count)
   if (count >= sizeof PNG_SIGNATURE && std::memcmp(bytes, PNG_SIGNATURE, sizeof PNG_SIGNATURE) == 0) {
     return completePng(bytes, count);
   }
-  if (count >= 2 && bytes[0] == 'P' && bytes[1] >= '4' && bytes[1] <= '6') return completeBinaryPnm(bytes, count);
+  if (count >= 2 && bytes[0] == 'P' && bytes[1] >= '4' && bytes[1] <= '6')
+    return completeBinaryPnm(bytes, count);
   return true;
 }
 

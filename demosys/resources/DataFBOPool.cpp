@@ -4,7 +4,8 @@
 
 FrameBufferObject* DataFBOPool::getFBO(const std::string& name) const {
   FrameBufferObject* fbo = fbos.get(name);
-  if (!fbo) std::cout << "FrameBufferObject::getFBO(" << name << ") cannot find the requested VBO" << std::endl;
+  if (!fbo)
+    std::cout << "FrameBufferObject::getFBO(" << name << ") cannot find the requested VBO" << std::endl;
   return fbo;
 }
 

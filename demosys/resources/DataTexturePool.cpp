@@ -6,7 +6,9 @@
 
 namespace {
 
-std::string megabytes(int64_t bytes) { return QNVUtils::float2string(static_cast<float>(bytes) / 1048576.0f); }
+std::string megabytes(int64_t bytes) {
+  return QNVUtils::float2string(static_cast<float>(bytes) / 1048576.0f);
+}
 
 }  // namespace
 
@@ -19,7 +21,8 @@ void DataTexturePool::addTexture(const std::string& alias, Texture* texture) {
   if (texture) filemap[texture->getFilename()] = alias;
 }
 
-void DataTexturePool::addTexture(const std::string& alias, const std::string& fileName, unsigned int textureName) {
+void DataTexturePool::addTexture(const std::string& alias, const std::string& fileName,
+                                 unsigned int textureName) {
   addTexture(alias, new Texture(fileName, textureName));
 }
 

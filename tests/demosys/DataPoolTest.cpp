@@ -67,7 +67,8 @@ TEST(DataPools, NamesAreOrderedBytewiseUpperCaseAndPrefixesFirst) {
   QuietBanners quiet;
   DataEffectPool pool;
   int deletions = 0;
-  for (const char* name : {"abc", "b", "ab", "B", "a", "Ab"}) pool.addEffect(name, new CountedEffect(&deletions));
+  for (const char* name : {"abc", "b", "ab", "B", "a", "Ab"})
+    pool.addEffect(name, new CountedEffect(&deletions));
   std::vector<std::string> keys;
   for (int i = 0; i < pool.size(); ++i) keys.push_back(pool.getKey(i));
   EXPECT_EQ(keys, (std::vector<std::string>{"Ab", "B", "a", "ab", "abc", "b"}));
@@ -197,8 +198,9 @@ TEST(DataPoolTexts, ShaderPoolPrintsItsCount) {
   EXPECT_EQ(GetCapturedStdout(), "Shaders in pool : 0\n");
   shaders.addShader("blur", new Shader);
   CaptureStdout();
-  EXPECT_EQ(shaders.toString(),
-            "ShaderPool {\n  blur = Shader(vshader size = 0, fragshader size = 0, pref=0, vref=0, fref=0)\n}\n");
+  EXPECT_EQ(
+      shaders.toString(),
+      "ShaderPool {\n  blur = Shader(vshader size = 0, fragshader size = 0, pref=0, vref=0, fref=0)\n}\n");
   EXPECT_EQ(GetCapturedStdout(), "Shaders in pool : 1\n");
   EXPECT_EQ(shaders.size(), 1);
 }
@@ -261,13 +263,15 @@ TEST(DataFBOPool, MissReportsAndFlaggedTargetsAreClearedInNameOrder) {
   EXPECT_EQ(GetCapturedStdout(), "FrameBufferObject::getFBO(missing) cannot find the requested VBO\n");
 
   fbos.clearFlaggedFBOs();
-  EXPECT_EQ(log, (std::vector<std::string>{"bind Blur", "clear Blur", "release Blur", "bind glow", "clear glow",
-                                           "release glow"}));
+  EXPECT_EQ(log, (std::vector<std::string>{"bind Blur", "clear Blur", "release Blur", "bind glow",
+                                           "clear glow", "release glow"}));
   log.clear();
   fbos.clearFlaggedFBOs();
   EXPECT_TRUE(log.empty());
-  EXPECT_EQ(fbos.toString(), "FBOPool {\n  Blur = FrameBufferObject(0,0,COLOR_BUFFER)\n"
-                             "  glow = FrameBufferObject(0,0,COLOR_BUFFER)\n  idle = FrameBufferObject(0,0,COLOR_BUFFER)\n}\n");
+  EXPECT_EQ(
+      fbos.toString(),
+      "FBOPool {\n  Blur = FrameBufferObject(0,0,COLOR_BUFFER)\n"
+      "  glow = FrameBufferObject(0,0,COLOR_BUFFER)\n  idle = FrameBufferObject(0,0,COLOR_BUFFER)\n}\n");
 }
 
 TEST(Data, RegistryReportsAndDisposesPoolsInNameOrder) {
@@ -286,16 +290,17 @@ TEST(Data, RegistryReportsAndDisposesPoolsInNameOrder) {
     EXPECT_FALSE(data.exist("FBOPool"));
     EXPECT_EQ(data.getData("nothing"), nullptr);
     EXPECT_NE(dynamic_cast<DataBinaryPool*>(data.getData("binaryPool")), nullptr);
-    EXPECT_EQ(data.toString(),
-              "AnimationPool {\n}\n"
-              "DataBinaryPool {\n    num3dObjects = 0\n}\n"
-              "EffectPool {\n}\n"
-              "EffectPool {\n}\n"
-              "FBOPool {\n}\n"
-              "DataObjectPool {\n}\n"
-              "ShaderPool {\n<Empty>\n}\n"
-              "DataTexturePool {\n    total memory size : 0 MB - 0 bytes\n    total file size : 0 mb - 0 bytes\n"
-              "    numTextures = 0\n}\n");
+    EXPECT_EQ(
+        data.toString(),
+        "AnimationPool {\n}\n"
+        "DataBinaryPool {\n    num3dObjects = 0\n}\n"
+        "EffectPool {\n}\n"
+        "EffectPool {\n}\n"
+        "FBOPool {\n}\n"
+        "DataObjectPool {\n}\n"
+        "ShaderPool {\n<Empty>\n}\n"
+        "DataTexturePool {\n    total memory size : 0 MB - 0 bytes\n    total file size : 0 mb - 0 bytes\n"
+        "    numTextures = 0\n}\n");
     GetCapturedStdout();
     CaptureStdout();
   }

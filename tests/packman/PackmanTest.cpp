@@ -94,7 +94,8 @@ TEST_P(PackmanArchives, ListingMatchesLookups) {
   EXPECT_EQ(packman_getFileSizeAt(packman_getFileCount()), -1);
 }
 
-INSTANTIATE_TEST_SUITE_P(SolidAndNot, PackmanArchives, ::testing::Values("-ms=off", "-ms=on", "-ms=on -mx=9 -m0=PPMd"));
+INSTANTIATE_TEST_SUITE_P(SolidAndNot, PackmanArchives,
+                         ::testing::Values("-ms=off", "-ms=on", "-ms=on -mx=9 -m0=PPMd"));
 
 TEST(PackmanFailures, MissingOrNotSevenZipOpensNothing) {
   TempTree tree;
@@ -115,7 +116,8 @@ TEST(PackmanFailures, TruncatedArchiveOpensNothing) {
   tree.write("r/two.bin", pseudoRandom(50000, 9));
   ASSERT_TRUE(tree.archive("full.7z", "-ms=on", {"r"}));
   const std::string full = tree.read("full.7z");
-  for (std::size_t keep : {std::size_t(0), std::size_t(6), std::size_t(32), full.size() / 2, full.size() - 1}) {
+  for (std::size_t keep :
+       {std::size_t(0), std::size_t(6), std::size_t(32), full.size() / 2, full.size() - 1}) {
     tree.write("cut.7z", full.substr(0, keep));
     EXPECT_EQ(packman_init(tree.path("cut.7z").c_str()), 1) << keep;
     EXPECT_EQ(packman_getFileSize("r/one.txt"), -1) << keep;
@@ -168,7 +170,7 @@ TEST(PackmanFailures, DamagedBytesNeverComeBackAsData) {
     if (!archive.openMemory(bytes.data(), bytes.size())) continue;
     for (uint32_t i = 0; i < archive.count(); ++i) {
       const PackmanArchive::Entry& e = archive.entry(i);
-      std::string out(e.size, '\0');
+      std::string out(e.size(), '\0');
       if (!archive.extract(i, reinterpret_cast<unsigned char*>(&out[0]))) continue;
       ++extracted;
       EXPECT_EQ(out, e.name == "r/text.txt" ? text : data) << "byte " << at << " entry " << e.name;
@@ -187,7 +189,7 @@ TEST(PackmanArchive, OpensFromMemoryLikeFromAFile) {
   ASSERT_EQ(archive.count(), 1u);
   const uint32_t index = archive.find("r/x.txt");
   ASSERT_EQ(index, 0u);
-  std::string out(archive.entry(index).size, '\0');
+  std::string out(archive.entry(index).size(), '\0');
   EXPECT_TRUE(archive.extract(index, reinterpret_cast<unsigned char*>(&out[0])));
   EXPECT_EQ(out, "memory");
   EXPECT_FALSE(archive.extract(1, nullptr));

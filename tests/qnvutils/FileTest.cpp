@@ -196,7 +196,7 @@ TEST(FileDisk, WriteCreatesTruncatesAndAppends) {
     f.put(std::string("ab"));
     EXPECT_TRUE(f.write());
   }
-  EXPECT_EQ(tree.read("out.bin"), std::string("\x02\x01\x00\x00" "ab", 6));
+  EXPECT_EQ(tree.read("out.bin"), std::string("\x02\x01\x00\x00", 4) + "ab");
   File truncate(target, File::MODE_WRITE_TRUNCATE);
   EXPECT_TRUE(truncate.write());
   EXPECT_EQ(tree.read("out.bin"), "");

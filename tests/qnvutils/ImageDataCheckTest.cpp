@@ -20,7 +20,8 @@ const std::string SIGNATURE("\x89PNG\r\n\x1a\n", 8);
 }  // namespace
 
 TEST(ImageDataCheck, PngNeedsEveryChunkThroughIend) {
-  const std::string png = SIGNATURE + chunk("IHDR", std::string(13, 'h')) + chunk("IDAT", "pixels") + chunk("IEND", "");
+  const std::string png =
+      SIGNATURE + chunk("IHDR", std::string(13, 'h')) + chunk("IDAT", "pixels") + chunk("IEND", "");
   EXPECT_TRUE(safe(png));
   EXPECT_TRUE(safe(png + "trailing bytes are ignored"));
   for (std::size_t keep = SIGNATURE.size(); keep < png.size(); ++keep) {

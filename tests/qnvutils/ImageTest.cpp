@@ -37,7 +37,7 @@ void expectBottomRowFirst(const Image& image) {
   EXPECT_EQ(image.getPixelSize(), 3);
   ASSERT_EQ(image.getDataSize(), 12u);
   const unsigned char* p = image.getData();
-  EXPECT_EQ(std::vector<int>(p, p + 3), (std::vector<int>{0, 0, 255}));   // first stored row: blue
+  EXPECT_EQ(std::vector<int>(p, p + 3), (std::vector<int>{0, 0, 255}));      // first stored row: blue
   EXPECT_EQ(std::vector<int>(p + 6, p + 9), (std::vector<int>{255, 0, 0}));  // last stored row: red
 }
 

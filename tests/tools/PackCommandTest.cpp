@@ -1,6 +1,5 @@
 // `demosys pack ls` and `demosys pack cat` on archives made by the 7z command.
 #include <gtest/gtest.h>
-
 #include <sys/wait.h>
 
 #include <array>
