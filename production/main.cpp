@@ -4,24 +4,14 @@
 // "fullscreen" key is overridden so that it stays a window. Resources come from "resources.7z"
 // when the working directory holds it, otherwise from the directory tree (a production in the
 // making has no archive yet).
-// Depends on: Demo, ScreenMetrics, QNVIO, File, Effect, TarnveldEffectList.
+// Depends on: Demo, ScreenMetrics, QNVIO, File, TarnveldEffects.
 #include <iostream>
 
 #include "demosys/core/Demo.h"
 #include "demosys/core/ScreenMetrics.h"
-#include "demosys/effect/Effect.h"
 #include "demosys/resources/QNVIO.h"
-#include "production/TarnveldEffectList.h"
+#include "production/TarnveldEffects.h"
 #include "qnvutils/File.h"
-
-namespace {
-
-// Effect classes not written yet stand in as plain effects, so scripts naming them still load.
-void registerEffects(Demo& demo) {
-  for (const std::string& name : TarnveldEffectList::names()) demo.addEffect(name, new Effect());
-}
-
-}  // namespace
 
 int main(int argc, char* argv[]) {
   ScreenMetrics metrics;
@@ -30,7 +20,7 @@ int main(int argc, char* argv[]) {
   metrics.setFullscreenOverride(true);
   std::cout << "Run demo" << std::endl;
   Demo demo(argc, argv);
-  registerEffects(demo);
+  registerTarnveldEffects(demo);
   demo.setWindowTitle("Tarnveld");
   demo.load(&metrics, File::exists("resources.7z") ? QNVIO::QNV_RESOURCES_7Z : QNVIO::QNV_RESOURCES_FLAT);
   demo.init();

@@ -20,3 +20,4 @@ int runVersionCommand(const std::vector<std::string>& args);
 int runPackCommand(const std::vector<std::string>& args);
 int runCheckCommand(const std::vector<std::string>& args);
 int runTracksCommand(const std::vector<std::string>& args);
+int runRenderCommand(const std::vector<std::string>& args);

@@ -8,6 +8,9 @@ const std::vector<ToolCommand>& toolCommands() {
        runCheckCommand},
       {"tracks", "dump|build|eval|active ...", "timeline text to and from track packs; queries",
        runTracksCommand},
+      {"render", "[--script NAME] [--archive] [--root DIR] [--size WxH] [--fps N] [--from T] [--to T] [--at T]... "
+                 "(--out DIR | --video FILE)",
+       "load a demo and capture frames at a fixed step", runRenderCommand},
   };
   return commands;
 }

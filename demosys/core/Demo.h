@@ -34,6 +34,9 @@ class Demo {
   void startRun();
   // One frame of the timeline at time/row, drawn and presented.
   void drawFrame(unsigned time, unsigned row, unsigned frameTime);
+  // The frame drawn into the back buffer, not yet presented (capture tools read it here).
+  void renderFrame(unsigned time, unsigned row, unsigned frameTime);
+  void present();
   void keyEvents();
   ResourceLoader* getLoader() const { return loader; }
   const std::string& getLoaderMessage() const { return loaderMessage; }

@@ -47,6 +47,11 @@ void Demo::run() {
 }
 
 void Demo::drawFrame(unsigned time, unsigned row, unsigned frameTime) {
+  renderFrame(time, row, frameTime);
+  present();
+}
+
+void Demo::renderFrame(unsigned time, unsigned row, unsigned frameTime) {
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
   QNVDemosys::screenMetrics->setView();
@@ -56,6 +61,9 @@ void Demo::drawFrame(unsigned time, unsigned row, unsigned frameTime) {
   QNVDemosys::tracks->processSystem(time, row, frameTime);
   glFlush();
   QNVDemosys::fboPool->clearFlaggedFBOs();
+}
+
+void Demo::present() {
   SDL_GL_SwapBuffers();
   ++QNVDemosys::frames;
 }

@@ -1,6 +1,8 @@
 // DemoProduction: the fixture production and program runs.
 #include "tests/gl/DemoProduction.h"
 
+#include <sys/wait.h>
+
 #include <cstdint>
 #include <filesystem>
 #include <sstream>
@@ -36,7 +38,9 @@ const char* const TRACKS =
 
 ProgramRun run(const std::string& directory, const std::string& command) {
   ProgramRun r;
-  r.out = runCommand("cd '" + directory + "' && timeout 60 " + command + " 2>&1", &r.status);
+  int raw = -1;
+  r.out = runCommand("cd '" + directory + "' && timeout 60 " + command + " 2>&1", &raw);
+  r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
   return r;
 }
 

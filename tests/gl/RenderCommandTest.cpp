@@ -1,0 +1,71 @@
+// `demosys render` on the fixture production: the same frames on every run, the window size and
+// frame count asked for, the letterboxed picture, and a failed load reported with exit status 1.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "qnvutils/Image.h"
+#include "tests/gl/DemoProduction.h"
+
+namespace {
+
+class RenderCommand : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(production.ok()); }
+  DemoProduction production;
+};
+
+TEST_F(RenderCommand, SingleFramesAreTheSameOnEveryRun) {
+  ProgramRun first = production.runTool("render --size 160x120 --at 0:00:050 --at 120 --out .");
+  ASSERT_EQ(first.status, 0) << first.out;
+  std::string frame0 = production.read("000000.png");
+  std::string frame1 = production.read("000001.png");
+  ProgramRun second = production.runTool("render --size 160x120 --at 0:00:050 --at 120 --out .");
+  ASSERT_EQ(second.status, 0) << second.out;
+  EXPECT_FALSE(frame0.empty());
+  EXPECT_EQ(production.read("000000.png"), frame0);
+  EXPECT_EQ(production.read("000001.png"), frame1);
+  EXPECT_NE(first.out.find("Rendered 2 frames"), std::string::npos) << first.out;
+  EXPECT_NE(first.out.find("[Demo Init]"), std::string::npos) << "loaded as the demo loads";
+}
+
+// The fixture's effects draw nothing of their own, so the frame is the cleared screen: black in
+// the 16:9 band and in the bands above and below it.
+TEST_F(RenderCommand, FrameHasTheSizeAskedForAndShowsTheClearedScreen) {
+  ProgramRun run = production.runTool("render --size 160x120 --at 0 --out .");
+  ASSERT_EQ(run.status, 0) << run.out;
+  Image image(production.path("000000.png"));
+  ASSERT_EQ(image.getWidth(), 160);
+  ASSERT_EQ(image.getHeight(), 120);
+  const unsigned char* p = image.getData();
+  ASSERT_NE(p, nullptr);
+  for (std::size_t i = 0; i < image.getDataSize(); ++i) ASSERT_EQ(p[i], 0) << "byte " << i;
+}
+
+TEST_F(RenderCommand, RangeAtAFixedStep) {
+  std::filesystem::create_directories(production.path("frames"));
+  ProgramRun run = production.runTool("render --size 64x36 --fps 25 --from 0:00:100 --to 260 --out frames");
+  ASSERT_EQ(run.status, 0) << run.out;
+  EXPECT_NE(run.out.find("Rendered 5 frames"), std::string::npos) << run.out;
+  EXPECT_TRUE(std::filesystem::exists(production.path("frames/000004.png")));
+  EXPECT_FALSE(std::filesystem::exists(production.path("frames/000005.png")));
+}
+
+TEST_F(RenderCommand, FailedLoadExitsWithTheLoaderMessage) {
+  production.setBlock("binary", "blob = nothing.bin;");
+  production.writeScript();
+  ProgramRun run = production.runTool("render --at 0 --out .");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.out.find("demosys render: the demo failed to load\nFailed to binary data!"), std::string::npos)
+      << run.out;
+  EXPECT_NE(run.out.find("[Application End]"), std::string::npos) << run.out;
+}
+
+TEST_F(RenderCommand, RefusesBadOptions) {
+  EXPECT_EQ(production.runTool("render --at 0").status, 2) << "no output named";
+  EXPECT_EQ(production.runTool("render --size 12 --out .").status, 2);
+  EXPECT_EQ(production.runTool("render --at a:b:c --out .").status, 2);
+  EXPECT_EQ(production.runTool("render --from 200 --to 100 --out .").status, 2);
+}
+
+}  // namespace

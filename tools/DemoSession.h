@@ -1,0 +1,41 @@
+// A Tarnveld demo loaded by a tool exactly as the program loads it (same loader, same console
+// lines, no launcher) into a window of a chosen size, from the directory tree or the archive.
+// The session disposes the demo (the shut-down report included) when it ends.
+// Depends on: Demo, ScreenMetrics, QNVIO, TarnveldEffects.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "demosys/core/Demo.h"
+#include "demosys/core/ScreenMetrics.h"
+
+class DemoSession {
+ public:
+  DemoSession(const std::string& script, int width, int height);
+  ~DemoSession();
+  DemoSession(const DemoSession&) = delete;
+  DemoSession& operator=(const DemoSession&) = delete;
+
+  // True when the demo loaded; otherwise prints "demosys TOOL: the demo failed to load" and the
+  // loader's message.
+  bool load(bool archive, const std::string& tool);
+  Demo& demo() { return *demoObject; }
+
+ private:
+  ScreenMetrics metrics;
+  std::string scriptName;
+  std::unique_ptr<Demo> demoObject;
+};
+
+// Options every loading tool takes: [--archive] [--root DIR] [--script NAME]; consumes them from
+// args at i and returns true when args[i] was one of them.
+struct DemoSource {
+  bool archive = false;
+  std::string root = ".";
+  std::string script = "demoscript.txt";
+  bool take(const std::vector<std::string>& args, std::size_t& i);
+  // Enters root; false with a line on standard error when it cannot.
+  bool enter(const std::string& tool) const;
+};
