@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -24,6 +25,23 @@ bool isSuccess(int status) { return status == ARCHIVE_OK || status == ARCHIVE_WA
 const char* entryName(archive_entry* header) {
   const char* name = archive_entry_pathname_utf8(header);
   return name ? name : archive_entry_pathname(header);
+}
+
+// Appends the next piece of entry data to bytes, into spare capacity when there is
+// some, else through a scratch block (so reaching the end never reallocates).
+// Returns the byte count, 0 at the end of the entry, or a negative libarchive status.
+la_ssize_t readPiece(archive* reader, std::vector<unsigned char>& bytes) {
+  const std::size_t used = bytes.size();
+  if (bytes.capacity() == used) {
+    unsigned char scratch[READ_BLOCK];
+    const la_ssize_t got = archive_read_data(reader, scratch, sizeof scratch);
+    if (got > 0) bytes.insert(bytes.end(), scratch, scratch + got);
+    return got;
+  }
+  bytes.resize(bytes.capacity());
+  const la_ssize_t got = archive_read_data(reader, bytes.data() + used, bytes.size() - used);
+  bytes.resize(used + (got > 0 ? static_cast<std::size_t>(got) : 0));
+  return got;
 }
 
 }  // namespace
@@ -72,30 +90,20 @@ bool PackmanArchive::readAll(archive* reader) {
   return status == ARCHIVE_EOF;
 }
 
-// Reads the entry's bytes, sized up front by the header when it gives a plausible size.
-// A bad CRC (a warning) or a size other than the header's marks the entry damaged; a
-// fatal error or more data than an archive may hold ends the whole read.
+// Reads the entry's bytes: straight into room reserved from the header's size when that
+// is plausible. A bad CRC (a warning) or a size other than the header's marks the entry
+// damaged; a fatal error or more data than an archive may hold ends the whole read.
 bool PackmanArchive::readEntryData(archive* reader, int64_t declaredSize, Entry& entry) {
   const uint64_t room = MAX_DECODED_BYTES - decodedBytes;
   std::vector<unsigned char>& bytes = entry.bytes;
   if (declaredSize > 0) bytes.reserve(std::min({static_cast<uint64_t>(declaredSize), room, PRESIZE_LIMIT}));
-  entry.intact = true;
-  for (;;) {
-    const std::size_t used = bytes.size();
-    const std::size_t want = std::max<std::size_t>(bytes.capacity() - used, READ_BLOCK);
-    if (used + want > room) return false;
-    bytes.resize(used + want);
-    const la_ssize_t got = archive_read_data(reader, bytes.data() + used, want);
-    bytes.resize(used + (got > 0 ? static_cast<std::size_t>(got) : 0));
-    if (got == 0) break;
-    if (got < 0) {
-      if (got != ARCHIVE_WARN) return false;
-      entry.intact = false;
-      break;
-    }
+  la_ssize_t got;
+  while ((got = readPiece(reader, bytes)) > 0) {
+    if (bytes.size() > room) return false;
   }
+  if (got < 0 && got != ARCHIVE_WARN) return false;
   decodedBytes += bytes.size();
-  entry.intact = entry.intact && (declaredSize < 0 || static_cast<uint64_t>(declaredSize) == bytes.size());
+  entry.intact = got == 0 && (declaredSize < 0 || static_cast<uint64_t>(declaredSize) == bytes.size());
   return true;
 }
 
