@@ -1,6 +1,7 @@
 // demosys pack: works on a resource archive through the engine's own reader.
 //   pack ls ARCHIVE          every entry, its size and name, in stored order
 //   pack cat ARCHIVE ENTRY   the entry's bytes on standard output
+//   pack script ... / pack build ...   see PackScriptCommand.cpp
 // Further subcommands join the table below.
 #include <cstdint>
 #include <cstdio>
@@ -8,15 +9,18 @@
 #include <vector>
 
 #include "Packman/Packman.h"
+#include "tools/PackScriptCommand.h"
 #include "tools/ToolCommand.h"
 
 namespace {
 
 using Args = std::vector<std::string>;
 
+constexpr std::size_t ANY_COUNT = static_cast<std::size_t>(-1);
+
 struct PackSubcommand {
   const char* name;
-  std::size_t argumentCount;  // after the subcommand's name
+  std::size_t argumentCount;  // after the subcommand's name; ANY_COUNT: checked by the subcommand
   const char* usage;
   int (*run)(const Args& args);
 };
@@ -61,6 +65,8 @@ const std::vector<PackSubcommand>& packSubcommands() {
   static const std::vector<PackSubcommand> subcommands = {
       {"ls", 1, "ls ARCHIVE", listEntries},
       {"cat", 2, "cat ARCHIVE ENTRY", catEntry},
+      {"script", ANY_COUNT, "script [--archive] [--root DIR] [--out FILE] [SCRIPT]", runPackScript},
+      {"build", ANY_COUNT, "build [--root DIR] [--out FILE]", runPackBuild},
   };
   return subcommands;
 }
@@ -77,7 +83,7 @@ int runPackCommand(const std::vector<std::string>& args) {
   if (args.empty()) return usage();
   for (const PackSubcommand& s : packSubcommands()) {
     if (args[0] != s.name) continue;
-    if (args.size() - 1 != s.argumentCount) return usage();
+    if (s.argumentCount != ANY_COUNT && args.size() - 1 != s.argumentCount) return usage();
     return s.run(Args(args.begin() + 1, args.end()));
   }
   std::fprintf(stderr, "demosys pack: unknown subcommand '%s'\n", args[0].c_str());

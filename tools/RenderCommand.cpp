@@ -68,10 +68,14 @@ bool parseOption(const std::vector<std::string>& args, std::size_t& i, RenderOpt
   if (name == "--out") return !(o.out = value).empty();
   if (name == "--video") return !(o.video = value).empty();
   if (!parseTime(value, time)) return false;
-  if (name == "--from") o.from = time;
-  else if (name == "--to") o.to = time;
-  else if (name == "--at") o.at.push_back(time);
-  else return false;
+  if (name == "--from")
+    o.from = time;
+  else if (name == "--to")
+    o.to = time;
+  else if (name == "--at")
+    o.at.push_back(time);
+  else
+    return false;
   return true;
 }
 
@@ -103,9 +107,10 @@ class FrameSink {
   }
   bool open() {
     if (options.video.empty()) return true;
-    std::string command = "ffmpeg -loglevel error -y -f rawvideo -pix_fmt rgb24 -s " + std::to_string(options.width) +
-                          "x" + std::to_string(options.height) + " -r " + std::to_string(options.fps) +
-                          " -i - -vf vflip -pix_fmt yuv420p '" + options.video + "'";
+    std::string command = "ffmpeg -loglevel error -y -f rawvideo -pix_fmt rgb24 -s " +
+                          std::to_string(options.width) + "x" + std::to_string(options.height) + " -r " +
+                          std::to_string(options.fps) + " -i - -vf vflip -pix_fmt yuv420p '" + options.video +
+                          "'";
     video = popen(command.c_str(), "w");
     if (video == nullptr) std::cout << "demosys render: cannot start ffmpeg" << std::endl;
     return video != nullptr;

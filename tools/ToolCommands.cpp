@@ -3,13 +3,15 @@
 const std::vector<ToolCommand>& toolCommands() {
   static const std::vector<ToolCommand> commands = {
       {"version", "", "print the tool's version", runVersionCommand},
-      {"pack", "ls|cat ARCHIVE [ENTRY]", "list a resource archive or print one entry", runPackCommand},
+      {"pack", "ls|cat|script|build ...", "list or print archive entries; write and run the packing script",
+       runPackCommand},
       {"check", "[--archive] [--root DIR] [SCRIPT]", "parse a demo script as the demo does and dump it",
        runCheckCommand},
       {"tracks", "dump|build|eval|active ...", "timeline text to and from track packs; queries",
        runTracksCommand},
-      {"render", "[--script NAME] [--archive] [--root DIR] [--size WxH] [--fps N] [--from T] [--to T] [--at T]... "
-                 "(--out DIR | --video FILE)",
+      {"render",
+       "[--script NAME] [--archive] [--root DIR] [--size WxH] [--fps N] [--from T] [--to T] [--at T]... "
+       "(--out DIR | --video FILE)",
        "load a demo and capture frames at a fixed step", runRenderCommand},
   };
   return commands;

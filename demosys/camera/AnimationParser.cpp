@@ -5,6 +5,7 @@ AnimationParser::AnimationParser(const std::string& name) : fileName(name) {}
 
 Animation* AnimationParser::parse() {
   valid = false;
-  errorMessage = "Failed to load camera path!\nFile : '" + fileName + "'\nCamera paths are not supported yet\n";
+  errorMessage =
+      "Failed to load camera path!\nFile : '" + fileName + "'\nCamera paths are not supported yet\n";
   return nullptr;
 }

@@ -41,7 +41,8 @@ bool Demo::load(ScreenMetrics* metrics, int resourceType) {
   }
   GLenum status = glewInit();
   if (status != GLEW_OK) {
-    loaderMessage = std::string("Error initializing glew\n") + reinterpret_cast<const char*>(glewGetErrorString(status));
+    loaderMessage =
+        std::string("Error initializing glew\n") + reinterpret_cast<const char*>(glewGetErrorString(status));
     invalid = true;
   } else if (!GLEW_VERSION_2_0) {
     loaderMessage = "No OpenGL 2.0 support found!";
@@ -55,7 +56,8 @@ bool Demo::load(ScreenMetrics* metrics, int resourceType) {
 
 // The track step's text is copied as well: a damaged track pack then reads at shut-down.
 bool Demo::loadSteps() {
-  bool (ResourceLoader::*const steps[])() = {&ResourceLoader::loadDataFiles, &ResourceLoader::createEffectObjects,
+  bool (ResourceLoader::*const steps[])() = {&ResourceLoader::loadDataFiles,
+                                             &ResourceLoader::createEffectObjects,
                                              &ResourceLoader::createTrackData, &ResourceLoader::loadSound};
   for (auto step : steps) {
     bool ok = (loader->*step)();

@@ -72,8 +72,8 @@ bool ResourceLoader::framebufferSize(const std::string& key, const std::string& 
     size = QNVUtils::string2Int(item);
     return true;
   }
-  return fail(std::string("Frambuffer ") + word + " is not an int\n" + "FBO: " + key + "\n" + "value : " +
-              item + "\n" + "Valid syntax: '" + word + "' or unsinged integer");
+  return fail(std::string("Frambuffer ") + word + " is not an int\n" + "FBO: " + key + "\n" +
+              "value : " + item + "\n" + "Valid syntax: '" + word + "' or unsinged integer");
 }
 
 bool ResourceLoader::createFramebuffer(const std::string& key, const std::string& value) {
@@ -96,8 +96,9 @@ bool ResourceLoader::createFramebuffer(const std::string& key, const std::string
     }
   }
   auto* fbo = new FrameBufferObject(width, height, items.size() > 3, items.size() > 4);
-  if (verbose) std::cout << "Created '" << key << "' with options '" << value << "' : object -> "
-                         << fbo->toString() << std::endl;
+  if (verbose)
+    std::cout << "Created '" << key << "' with options '" << value << "' : object -> " << fbo->toString()
+              << std::endl;
   fbo->bind();
   fbo->clear();
   fbo->release();
@@ -144,7 +145,8 @@ bool ResourceLoader::loadImages() {
   return true;
 }
 
-bool ResourceLoader::loadImage(const std::string& key, const std::string& value, const std::string& directory) {
+bool ResourceLoader::loadImage(const std::string& key, const std::string& value,
+                               const std::string& directory) {
   TextureEntry entry;
   std::string error;
   if (!TextureLoader::parseEntry(value, entry, error)) return fail(error);

@@ -32,11 +32,13 @@ std::string ResourceLoader::copyScriptText(const std::string& archiver) const {
   CopyScript script(archiver);
   script.text = std::string("rm ") + ARCHIVE + "\n" + "rm " + ARCHIVE_NAME + ".log" + "\n";
   ParameterGroup* sound = systemGroup("sound");
-  if (sound != nullptr && sound->exist("file")) script.add(systemValue("paths", "sound") + sound->getParameter("file"));
+  if (sound != nullptr && sound->exist("file"))
+    script.add(systemValue("paths", "sound") + sound->getParameter("file"));
   script.add("resources/scripts/demoscript.txt");
   script.add(systemValue("paths", "definition") + "*");
   if (QNVDemosys::texturePool != nullptr) {
-    for (const auto& file : QNVDemosys::texturePool->getFilemap()) script.add(systemValue("paths", "gfx") + file.first);
+    for (const auto& file : QNVDemosys::texturePool->getFilemap())
+      script.add(systemValue("paths", "gfx") + file.first);
   }
   if (ParameterGroup* objects = systemGroup("objects")) {
     for (int i = 0; i < objects->size(); ++i) {

@@ -107,9 +107,11 @@ bool DemoProduction::buildTracks(const std::string& text) {
 // Block order: paths first (the definitions are read right after it), effects last.
 void DemoProduction::writeScript() {
   std::string script = "{QNVDS1}\n";
-  for (const char* name : {"paths", "system", "screen", "shaders", "framebuffers", "graphics", "binary", "sound"}) {
+  for (const char* name :
+       {"paths", "system", "screen", "shaders", "framebuffers", "graphics", "binary", "sound"}) {
     auto found = blocks.find(name);
-    if (found != blocks.end() && !found->second.empty()) script += std::string(name) + " {\n" + found->second + "\n}\n";
+    if (found != blocks.end() && !found->second.empty())
+      script += std::string(name) + " {\n" + found->second + "\n}\n";
   }
   for (const auto& block : blocks) {
     if (block.first.find('*') != std::string::npos) script += block.first + " {\n" + block.second + "\n}\n";
@@ -133,18 +135,46 @@ ProgramRun DemoProduction::runTool(const std::string& arguments) const {
 }
 
 const std::vector<std::string>& fixtureRunLines() {
-  static const std::vector<std::string> lines = {
-      "Run demo", "[Creating DataPools]", "[Creating Pool objects]", "[Creating DemoScriptParser]",
-      "[Parsing defaults]", "[Parsing demoscript]", "FSAASamples : 0", "[Supported OpenGL Extensions]",
-      "[Loading Shaders]", "[Creating FramebufferObjects]", "[Loading 3D Objects]", "No objects",
-      "[Loading Graphics]", "Load : resources/graphics/logo.png", "[Loading Binary Data]",
-      "Loading binary : 'resources/misc/blob.bin'", "[Loading Animation Data]", "No animation data",
-      "[Create effect objects]", "Creating instance of DisplayTexture", "[Create track data]",
-      "Loading track data from index file", "[Initializing Effect Instances]", "-> Initializing show",
-      "[Setting up sound]", "Play : resources/sound/song.wav", "[Demo Init]",
-      "Fallback draw method! This should never happen!", "Duration : ", "FPS = ", "[Shutting Down]",
-      "[Deleting Pools]", "delete QNVDemosys::parameters", "delete QNVDemosys::effects", "delete QNVDemosys::data",
-      "[Dispose effectPool]", "delete QNVDemosys::glExtensions", "delete QNVDemosys::tracks",
-      "delete QNVDemosys::timer", "QNVDemosys::shutdown()", "[Application End]"};
+  static const std::vector<std::string> lines = {"Run demo",
+                                                 "[Creating DataPools]",
+                                                 "[Creating Pool objects]",
+                                                 "[Creating DemoScriptParser]",
+                                                 "[Parsing defaults]",
+                                                 "[Parsing demoscript]",
+                                                 "FSAASamples : 0",
+                                                 "[Supported OpenGL Extensions]",
+                                                 "[Loading Shaders]",
+                                                 "[Creating FramebufferObjects]",
+                                                 "[Loading 3D Objects]",
+                                                 "No objects",
+                                                 "[Loading Graphics]",
+                                                 "Load : resources/graphics/logo.png",
+                                                 "[Loading Binary Data]",
+                                                 "Loading binary : 'resources/misc/blob.bin'",
+                                                 "[Loading Animation Data]",
+                                                 "No animation data",
+                                                 "[Create effect objects]",
+                                                 "Creating instance of DisplayTexture",
+                                                 "[Create track data]",
+                                                 "Loading track data from index file",
+                                                 "[Initializing Effect Instances]",
+                                                 "-> Initializing show",
+                                                 "[Setting up sound]",
+                                                 "Play : resources/sound/song.wav",
+                                                 "[Demo Init]",
+                                                 "Fallback draw method! This should never happen!",
+                                                 "Duration : ",
+                                                 "FPS = ",
+                                                 "[Shutting Down]",
+                                                 "[Deleting Pools]",
+                                                 "delete QNVDemosys::parameters",
+                                                 "delete QNVDemosys::effects",
+                                                 "delete QNVDemosys::data",
+                                                 "[Dispose effectPool]",
+                                                 "delete QNVDemosys::glExtensions",
+                                                 "delete QNVDemosys::tracks",
+                                                 "delete QNVDemosys::timer",
+                                                 "QNVDemosys::shutdown()",
+                                                 "[Application End]"};
   return lines;
 }

@@ -56,7 +56,8 @@ TEST_F(RenderCommand, FailedLoadExitsWithTheLoaderMessage) {
   production.writeScript();
   ProgramRun run = production.runTool("render --at 0 --out .");
   EXPECT_EQ(run.status, 1);
-  EXPECT_NE(run.out.find("demosys render: the demo failed to load\nFailed to binary data!"), std::string::npos)
+  EXPECT_NE(run.out.find("demosys render: the demo failed to load\nFailed to binary data!"),
+            std::string::npos)
       << run.out;
   EXPECT_NE(run.out.find("[Application End]"), std::string::npos) << run.out;
 }
