@@ -7,9 +7,10 @@ bool isWhiteSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\
 
 }  // namespace
 
-TokenCursor::TokenCursor(const std::string& source, const std::string& delimiterSet,
-                         bool returnDelimiterTokens)
-    : text(source), delimiters(delimiterSet), returnDelimiters(returnDelimiterTokens) {}
+TokenCursor::TokenCursor(const std::string& source, const std::string& delimiters, bool returnDelimiterTokens)
+    : text(source), returnDelimiters(returnDelimiterTokens) {
+  for (char c : delimiters) delimiter[static_cast<unsigned char>(c)] = true;
+}
 
 bool TokenCursor::hasMoreTokens() {
   skipBlankPieces();
@@ -20,13 +21,13 @@ std::string TokenCursor::getNext() {
   skipBlankPieces();
   if (position >= text.size()) return "";
   if (isDelimiter(text[position])) return std::string(1, text[position++]);
-  const std::string::size_type end = pieceEnd();
-  std::string piece = text.substr(position, end - position);
-  position = end;
+  std::string piece = text.substr(position, pieceEnd - position);
+  position = pieceEnd;
   return piece;
 }
 
-// Leaves the position on the next token: a returned delimiter or the start of a non-blank piece.
+// Leaves the position on the next token (a returned delimiter, or the start of a non-blank piece
+// that ends at pieceEnd) or at the end of the text.
 void TokenCursor::skipBlankPieces() {
   while (position < text.size()) {
     if (isDelimiter(text[position])) {
@@ -34,23 +35,21 @@ void TokenCursor::skipBlankPieces() {
       ++position;
       continue;
     }
-    const std::string::size_type end = pieceEnd();
-    if (!isBlank(position, end)) return;
-    position = end;
+    if (pieceEnd <= position) findPieceEnd();
+    if (!isBlankPiece()) return;
+    position = pieceEnd;
   }
 }
 
-bool TokenCursor::isDelimiter(char c) const { return delimiters.find(c) != std::string::npos; }
-
-std::string::size_type TokenCursor::pieceEnd() const {
-  const std::string::size_type end = text.find_first_of(delimiters, position);
-  return end == std::string::npos ? text.size() : end;
+void TokenCursor::findPieceEnd() {
+  pieceEnd = position;
+  while (pieceEnd < text.size() && !isDelimiter(text[pieceEnd])) ++pieceEnd;
 }
 
 // Looks only inside the piece: with white-space delimiters a wider scan would cross into the
 // pieces after it and make long runs of blank lines quadratic.
-bool TokenCursor::isBlank(std::string::size_type from, std::string::size_type to) const {
-  for (std::string::size_type i = from; i < to; ++i) {
+bool TokenCursor::isBlankPiece() const {
+  for (std::string::size_type i = position; i < pieceEnd; ++i) {
     if (!isWhiteSpace(text[i])) return false;
   }
   return true;

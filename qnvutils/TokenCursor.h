@@ -7,6 +7,7 @@
 // Depends on: nothing beyond the standard library.
 #pragma once
 
+#include <array>
 #include <string>
 
 class TokenCursor {
@@ -21,12 +22,14 @@ class TokenCursor {
 
  private:
   void skipBlankPieces();
-  bool isDelimiter(char c) const;
-  std::string::size_type pieceEnd() const;
-  bool isBlank(std::string::size_type from, std::string::size_type to) const;
+  void findPieceEnd();
+  bool isBlankPiece() const;
+  bool isDelimiter(char c) const { return delimiter[static_cast<unsigned char>(c)]; }
 
   const std::string& text;
-  std::string delimiters;
+  std::array<bool, 256> delimiter{};
   bool returnDelimiters;
   std::string::size_type position = 0;
+  // End of the piece that starts at position, once skipBlankPieces has measured it.
+  std::string::size_type pieceEnd = 0;
 };

@@ -102,7 +102,7 @@ std::string DemoScriptParser::getEffectClass(const std::string& blockName) {
 }
 
 void DemoScriptParser::parse() {
-  if (!valid) return;
+  if (!valid || systemParameters != nullptr) return;
   systemParameters = new Parameters();
   effectParameters = new Parameters();
   parameterSets[SYSTEM_PARAMETERS] = systemParameters;

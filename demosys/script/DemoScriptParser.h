@@ -39,7 +39,8 @@ class DemoScriptParser {
   // Turns checking against the .def files on (the resource loader always does).
   void parseDefaults(bool checkDefinitions);
   void setDebug(bool on) { debug = on; }
-  // Parses the whole script once; does nothing when the parser is already invalid.
+  // Parses the whole script; does nothing when the parser is invalid or has parsed already (the
+  // collections of the first parse may be owned elsewhere by then).
   void parse();
 
   bool isValid() const { return valid; }

@@ -122,6 +122,15 @@ TEST_F(DemoScriptGrammar, TimelineIsKeptAsText) {
   EXPECT_EQ(r.system->size(), 0);
 }
 
+TEST_F(DemoScriptGrammar, ASecondParseChangesNothing) {
+  DemoScriptParser parser("t.txt", "{QNVDS1}\nsystem { a = 1 }");
+  parser.parse();
+  ParseResult r = script_test::takeResult(parser);
+  parser.parse();
+  EXPECT_EQ(parser.getParameterGroup("system_parameters"), r.system.get());
+  EXPECT_EQ(r.system->size(), 1);
+}
+
 TEST_F(DemoScriptGrammar, EffectBlockNamesSplitAtTheStars) {
   EXPECT_EQ(DemoScriptParser::getEffectName(" my glow * GlowEffect "), "my glow");
   EXPECT_EQ(DemoScriptParser::getEffectClass(" my glow * GlowEffect "), "GlowEffect");
