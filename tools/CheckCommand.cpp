@@ -44,7 +44,8 @@ bool parseOptions(const std::vector<std::string>& args, CheckOptions& options) {
     } else if (args[i].rfind("--", 0) == 0 || scriptGiven) {
       return false;
     } else {
-      options.script = args[i];
+      // As in the demo, an empty name keeps the default script.
+      if (!args[i].empty()) options.script = args[i];
       scriptGiven = true;
     }
   }

@@ -74,9 +74,11 @@ TEST_F(CheckCommand, ScriptIsNamedInsideTheScriptDirectory) {
   ToolRun named = check("other.txt");
   EXPECT_EQ(named.status, 0) << named.out;
   EXPECT_NE(named.out.find("system {\n    rowrate = 25;\n}\n"), std::string::npos) << named.out;
-  ToolRun byDefault = check();
-  EXPECT_EQ(byDefault.status, 1);
-  EXPECT_EQ(byDefault.out, "DemoScriptParser : 'resources/scripts/demoscript.txt' not found!\n");
+  for (const char* args : {"", "''"}) {
+    ToolRun byDefault = check(args);
+    EXPECT_EQ(byDefault.status, 1) << args;
+    EXPECT_EQ(byDefault.out, "DemoScriptParser : 'resources/scripts/demoscript.txt' not found!\n") << args;
+  }
 }
 
 TEST_F(CheckCommand, FailingScriptsPrintTheParserErrorVerbatim) {
