@@ -1,33 +1,12 @@
 // `demosys pack ls` and `demosys pack cat` on archives made by the 7z command.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <array>
-#include <cstdio>
 #include <string>
 
 #include "tests/support/TempTree.h"
+#include "tests/support/ToolRun.h"
 
 namespace {
-
-struct Result {
-  int status;
-  std::string out;
-};
-
-// Runs the built tool; stdout and stderr are collected separately (stderr only when asked).
-Result runTool(const std::string& args, bool withErrors = true) {
-  std::string cmd = std::string(DEMOSYS_TOOL_PATH) + " " + args + (withErrors ? " 2>&1" : " 2>/dev/null");
-  FILE* pipe = popen(cmd.c_str(), "r");
-  Result r{-1, ""};
-  if (!pipe) return r;
-  std::array<char, 4096> buf;
-  size_t n;
-  while ((n = fread(buf.data(), 1, buf.size(), pipe)) > 0) r.out.append(buf.data(), n);
-  int raw = pclose(pipe);
-  r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  return r;
-}
 
 class PackCommand : public ::testing::Test {
  protected:
@@ -46,7 +25,7 @@ class PackCommand : public ::testing::Test {
 }  // namespace
 
 TEST_F(PackCommand, LsListsEntriesWithSizes) {
-  Result r = runTool("pack ls " + archive);
+  ToolRun r = ToolRun::of("pack ls " + archive);
   EXPECT_EQ(r.status, 0) << r.out;
   EXPECT_NE(r.out.find("           3  resources/data/bytes.bin\n"), std::string::npos) << r.out;
   EXPECT_NE(r.out.find("          10  resources/scripts/demoscript.txt\n"), std::string::npos) << r.out;
@@ -54,31 +33,31 @@ TEST_F(PackCommand, LsListsEntriesWithSizes) {
 }
 
 TEST_F(PackCommand, CatPrintsTheExactBytes) {
-  Result r = runTool("pack cat " + archive + " resources/data/bytes.bin", false);
+  ToolRun r = ToolRun::of("pack cat " + archive + " resources/data/bytes.bin", false);
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.out, std::string("\x00\x01\xff", 3));
-  r = runTool("pack cat " + archive + " resources/scripts/demoscript.txt", false);
+  r = ToolRun::of("pack cat " + archive + " resources/scripts/demoscript.txt", false);
   EXPECT_EQ(r.out, "{QNVDS1}\r\n");
 }
 
 TEST_F(PackCommand, MissingEntryOrArchiveFailsWithOneLine) {
-  Result r = runTool("pack cat " + archive + " resources/Data/bytes.bin");
+  ToolRun r = ToolRun::of("pack cat " + archive + " resources/Data/bytes.bin");
   EXPECT_EQ(r.status, 1);
   EXPECT_NE(r.out.find("no entry 'resources/Data/bytes.bin'"), std::string::npos) << r.out;
 
-  r = runTool("pack ls '" + tree.path("missing.7z") + "'");
+  r = ToolRun::of("pack ls '" + tree.path("missing.7z") + "'");
   EXPECT_EQ(r.status, 1);
   EXPECT_NE(r.out.find("cannot read archive"), std::string::npos) << r.out;
 
   tree.write("text.7z", "not an archive");
-  r = runTool("pack cat '" + tree.path("text.7z") + "' x");
+  r = ToolRun::of("pack cat '" + tree.path("text.7z") + "' x");
   EXPECT_EQ(r.status, 1);
   EXPECT_NE(r.out.find("cannot read archive"), std::string::npos) << r.out;
 }
 
 TEST_F(PackCommand, BadUsageShowsTheSubcommands) {
   for (const char* args : {"pack", "pack ls", "pack cat only-one-arg", "pack frobnicate x"}) {
-    Result r = runTool(args);
+    ToolRun r = ToolRun::of(args);
     EXPECT_EQ(r.status, 2) << args;
     EXPECT_NE(r.out.find("demosys pack cat ARCHIVE ENTRY"), std::string::npos) << args << r.out;
   }
