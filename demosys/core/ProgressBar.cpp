@@ -4,6 +4,8 @@
 #include <GL/gl.h>
 #include <SDL/SDL.h>
 
+#include "demosys/render/NdcMatrices.h"
+
 ProgressBar::ProgressBar() = default;
 
 ProgressBar::ProgressBar(int ticks) : totalTicks(ticks) {}
@@ -33,12 +35,7 @@ void ProgressBar::quad(float left, float right, float bottom, float top) {
 }
 
 void ProgressBar::draw() {
-  glMatrixMode(GL_PROJECTION);
-  glPushMatrix();
-  glLoadIdentity();
-  glMatrixMode(GL_MODELVIEW);
-  glPushMatrix();
-  glLoadIdentity();
+  NdcMatrices::push();
   glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
   glClear(GL_COLOR_BUFFER_BIT);
 
@@ -57,9 +54,6 @@ void ProgressBar::draw() {
 
   glColor3f(1.0f, 1.0f, 1.0f);
   glDisable(GL_COLOR_MATERIAL);
-  glMatrixMode(GL_PROJECTION);
-  glPopMatrix();
-  glMatrixMode(GL_MODELVIEW);
-  glPopMatrix();
+  NdcMatrices::pop();
   SDL_GL_SwapBuffers();
 }

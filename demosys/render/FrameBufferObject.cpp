@@ -7,6 +7,7 @@
 
 #include "demosys/core/QNVDemosys.h"
 #include "demosys/core/ScreenMetrics.h"
+#include "demosys/render/NdcMatrices.h"
 #include "demosys/render/Texture.h"
 #include "qnvutils/QNVUtils.h"
 
@@ -145,12 +146,7 @@ void FrameBufferObject::draw(float size) {
   if (!valid) return;
   GLint matrixMode = GL_MODELVIEW;
   glGetIntegerv(GL_MATRIX_MODE, &matrixMode);
-  glMatrixMode(GL_PROJECTION);
-  glPushMatrix();
-  glLoadIdentity();
-  glMatrixMode(GL_MODELVIEW);
-  glPushMatrix();
-  glLoadIdentity();
+  NdcMatrices::push();
   colorBuffer->bind();
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
@@ -165,10 +161,7 @@ void FrameBufferObject::draw(float size) {
   glVertex2f(-size, size);
   glEnd();
   colorBuffer->release();
-  glMatrixMode(GL_PROJECTION);
-  glPopMatrix();
-  glMatrixMode(GL_MODELVIEW);
-  glPopMatrix();
+  NdcMatrices::pop();
   glMatrixMode(matrixMode);
 }
 

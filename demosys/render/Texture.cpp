@@ -3,6 +3,7 @@
 
 #include <GL/glew.h>
 
+#include "demosys/render/NdcMatrices.h"
 #include "qnvutils/QNVUtils.h"
 
 Texture::Texture(int width, int height, unsigned int internalFormat, unsigned int format)
@@ -82,18 +83,10 @@ void Texture::drawCorners(const Corner (&corners)[4]) {
 
 // The quad is given in normalised device coordinates: both matrices are identity while it is drawn.
 void Texture::drawFullScreen(const Corner (&corners)[4]) {
-  glMatrixMode(GL_PROJECTION);
-  glPushMatrix();
-  glLoadIdentity();
-  glMatrixMode(GL_MODELVIEW);
-  glPushMatrix();
-  glLoadIdentity();
+  NdcMatrices::push();
   drawCorners(corners);
   release();
-  glMatrixMode(GL_PROJECTION);
-  glPopMatrix();
-  glMatrixMode(GL_MODELVIEW);
-  glPopMatrix();
+  NdcMatrices::pop();
 }
 
 const Texture::Corner Texture::fullScreenCorners[4] = {
