@@ -1,0 +1,45 @@
+// What an effect looks up once in init(): shaders, framebuffers and textures from the data pools,
+// by the name one of its parameters holds or by a fixed name, and its tracks. It remembers every
+// lookup that found nothing, so that an effect whose script names a resource that was never loaded
+// reports it once and draws nothing instead of dereferencing null.
+// Depends on: Effect (parameters, tracks), QNVDemosys / Data and the shader, framebuffer and
+// texture pools.
+#pragma once
+
+#include <string>
+
+class Effect;
+class FrameBufferObject;
+class Shader;
+class Texture;
+class TrackInterpolate;
+
+class EffectResources {
+ public:
+  explicit EffectResources(Effect& effect);
+
+  // By the pool name the parameter key holds.
+  Shader* shaderOf(const std::string& key);
+  FrameBufferObject* fboOf(const std::string& key);
+  Texture* textureOf(const std::string& key);
+  // By pool name.
+  Shader* shader(const std::string& name);
+  FrameBufferObject* fbo(const std::string& name);
+  Texture* texture(const std::string& name);
+  // A shader the effect can do without: null, and no complaint, when the pool lacks it.
+  Shader* optionalShaderOf(const std::string& key);
+  TrackInterpolate* track(const std::string& name);
+
+  // The parameter's value ("NULL" when absent).
+  std::string parameter(const std::string& key) const;
+
+  // True when every lookup found something; otherwise prints one line naming what was missing.
+  bool complete() const;
+
+ private:
+  template <class T>
+  T* need(T* found, const std::string& what, const std::string& name);
+
+  Effect& effect;
+  std::string missing;
+};
