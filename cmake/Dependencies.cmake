@@ -14,6 +14,7 @@ pkg_check_modules(SNDFILE   REQUIRED IMPORTED_TARGET sndfile)
 pkg_check_modules(OPENMPT   REQUIRED IMPORTED_TARGET libopenmpt)
 pkg_check_modules(KISSFFT   REQUIRED IMPORTED_TARGET kissfft-float)
 pkg_check_modules(ASSIMP    REQUIRED IMPORTED_TARGET assimp)
+pkg_check_modules(FREETYPE  REQUIRED IMPORTED_TARGET freetype2)
 
 # FLTK ships no pkg-config file; ask fltk-config.
 find_program(FLTK_CONFIG fltk-config REQUIRED)
