@@ -1,0 +1,78 @@
+// The text writer effect's generated "random" texts: a hundred tables of six lines
+// "number......number|" with a running first number, every character drawable by the writer, and
+// the same tables on every run.
+#include <gtest/gtest.h>
+
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "production/effects/Textwriter.h"
+#include "production/effects/TextwriterEffect.h"
+
+namespace {
+
+const std::regex tableLine("([0-9]+)\\.\\.\\.\\.\\.\\.([0-9]+)\\|");
+
+// The running numbers at the start of each line of every text, in order.
+std::vector<long> runningNumbers(const std::vector<std::string>& texts) {
+  std::vector<long> numbers;
+  for (const std::string& text : texts) {
+    for (auto line = std::sregex_iterator(text.begin(), text.end(), tableLine);
+         line != std::sregex_iterator(); ++line)
+      numbers.push_back(std::stol((*line)[1]));
+  }
+  return numbers;
+}
+
+TEST(TextwriterEffectTexts, AHundredTablesOfSixLines) {
+  TextwriterEffect effect;
+  effect.random();
+  const std::vector<std::string>& texts = effect.getRandomTexts();
+  ASSERT_EQ(texts.size(), 100u);
+  const std::regex table("(([0-9]+)\\.\\.\\.\\.\\.\\.([0-9]+)\\|){6}");
+  for (const std::string& text : texts) EXPECT_TRUE(std::regex_match(text, table)) << text;
+}
+
+TEST(TextwriterEffectTexts, EveryCharacterIsALetterOrALineBreak) {
+  TextwriterEffect effect;
+  effect.random();
+  for (const std::string& text : effect.getRandomTexts()) {
+    for (char c : text) EXPECT_TRUE(c == '|' || Textwriter::glyphIndex(c) >= 0) << text;
+  }
+}
+
+TEST(TextwriterEffectTexts, FirstNumbersRunUpwardsFromTableToTable) {
+  TextwriterEffect effect;
+  effect.random();
+  std::vector<long> numbers = runningNumbers(effect.getRandomTexts());
+  ASSERT_EQ(numbers.size(), 600u);
+  for (size_t i = 1; i < numbers.size(); ++i) ASSERT_GT(numbers[i], numbers[i - 1]) << "line " << i;
+}
+
+TEST(TextwriterEffectTexts, SameTablesOnEveryRun) {
+  TextwriterEffect first;
+  TextwriterEffect second;
+  first.random();
+  second.random();
+  EXPECT_EQ(first.getRandomTexts(), second.getRandomTexts());
+}
+
+// A new set carries on from the last set's running number until that has passed a million.
+TEST(TextwriterEffectTexts, RunningNumberContinuesAndRestartsPastAMillion) {
+  TextwriterEffect effect;
+  effect.random();
+  long previousLast = runningNumbers(effect.getRandomTexts()).back();
+  effect.random();
+  EXPECT_GT(runningNumbers(effect.getRandomTexts()).front(), previousLast);
+
+  bool restarted = false;
+  for (int set = 0; set < 20 && !restarted; ++set) {
+    effect.random();
+    // Past a million the numbers are written in scientific form ("1.00123e+06").
+    restarted = std::stod(effect.getRandomTexts().front()) < 1000.0;
+  }
+  EXPECT_TRUE(restarted);
+}
+
+}  // namespace
