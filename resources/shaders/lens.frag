@@ -2,6 +2,8 @@
 // shrinks) and shows raster lines scrolling through it. The lines follow the bulged picture;
 // multiplier / divider lines cover the screen's height (none at 0), rasterSize2 sets how dark
 // they get.
+#include include/screen.glsl
+
 uniform sampler2D tex;
 uniform float rasterScroll;
 uniform float depth;
@@ -15,7 +17,8 @@ const float TWO_PI = 6.2831853;
 void main() {
   vec2 uv = gl_TexCoord[0].st;
   vec2 fromCentre = uv - vec2(0.5);
-  float r = length(fromCentre) / LENS_RADIUS;
+  // Measured in screen proportions so that the lens is round, LENS_RADIUS of the height.
+  float r = length(fromCentre * vec2(SCREEN_ASPECT, 1.0)) / LENS_RADIUS;
   if (r >= 1.0) {
     gl_FragColor = texture2D(tex, uv);
     return;

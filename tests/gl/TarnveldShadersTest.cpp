@@ -1,8 +1,8 @@
 // The production's shader programs on a real driver: every pair in the shader directory loads
 // through the engine's loader (includes expanded), compiles and links; each program an effect
 // drives exposes every sampler and uniform that effect sets, with the type it sets; and the
-// passes whose results the effects rely on (separable blur, pixelation, cross-fade, lens, edge
-// detection and dilation) produce them in the pixels.
+// passes whose results the effects rely on (separable blur, glow composite, pixelation,
+// cross-fade, lens, edge detection and dilation) produce them in the pixels.
 #include <GL/glew.h>
 
 #include <algorithm>
@@ -284,11 +284,11 @@ TEST_F(TarnveldShadersTest, SeparableBlurSpreadsALineOverTheRadiusKeepingItsBrig
 
 Rgba gradient(int x, int y) { return {x * 4, y * 4, 128, 255}; }
 
-TEST_F(TarnveldShadersTest, PixelateShowsNumPixelsEqualBlocksAcrossAndDown) {
+TEST_F(TarnveldShadersTest, PixelateShowsNumPixelsEqualSquareBlocksAcross) {
   std::unique_ptr<Shader> shader = load("pixelate");
   ASSERT_TRUE(shader);
   auto source = texture(64, 64, gradient);
-  FrameBufferObject target(320, 160, false, false);
+  FrameBufferObject target(320, 180, false, false);
   auto render = [&](float numPixels) {
     target.bind();
     shader->use();
@@ -299,14 +299,15 @@ TEST_F(TarnveldShadersTest, PixelateShowsNumPixelsEqualBlocksAcrossAndDown) {
     target.release();
   };
 
-  render(5.0f);
-  EXPECT_EQ(runs(line(target, true, 80)), (std::vector<int>{64, 64, 64, 64, 64}));
-  EXPECT_EQ(runs(line(target, false, 160)), (std::vector<int>{32, 32, 32, 32, 32}));
-  // Each block shows the source at its centre: the middle block, the middle texel.
-  EXPECT_PRED3(near, readFBO(target, 160, 80), (Rgba{128, 128, 128, 255}), 0);
+  // 16 blocks across a 16:9 picture are 9 blocks down: 20 x 20 pixels each here.
+  render(16.0f);
+  EXPECT_EQ(runs(line(target, true, 90)), std::vector<int>(16, 20));
+  EXPECT_EQ(runs(line(target, false, 160)), std::vector<int>(9, 20));
+  // Each block shows the source at its centre: block (8, 4) the texel at (8.5 / 16, 4.5 / 9).
+  EXPECT_PRED3(near, readFBO(target, 165, 85), gradient(34, 32), 0);
 
   render(0.0f);
-  EXPECT_EQ(runs(line(target, true, 80)).size(), 64u) << "below one block the image passes through";
+  EXPECT_EQ(runs(line(target, true, 90)).size(), 64u) << "below one block the image passes through";
 }
 
 TEST_F(TarnveldShadersTest, CrossfadeWeighsTwoTargetsByTheirFactors) {
@@ -374,6 +375,33 @@ TEST_F(TarnveldShadersTest, LensLeavesTheImageAloneAtRestAndMagnifiesItsMiddleWi
   EXPECT_LT(darkest, 100);
   EXPECT_GE(brightest, 124);
   EXPECT_PRED3(near, readFBO(target, 32, 0), gradient(32, 0), 0);
+}
+
+TEST_F(TarnveldShadersTest, GlowCompositeBrightensOnlyWhereTheBlurIsBrightNeverPastWhite) {
+  std::unique_ptr<Shader> shader = load("glow_screen");
+  ASSERT_TRUE(shader);
+  FrameBufferObject image(32, 32, false, false);
+  FrameBufferObject glow(32, 32, false, false);
+  clearTarget(image, 100 / 255.0f, 200 / 255.0f, 0.0f);
+  auto composite = [&](float opacity) {
+    clearScreen();
+    shader->use();
+    shader->setUniform1f("opacity", opacity);
+    shader->setTextureUnit0("destination", image.getColorBuffer());
+    shader->setTextureUnit1("source", glow.getColorBuffer());
+    fullScreenQuad();
+    shader->release();
+    return readWindow(windowWidth / 2, windowHeight / 2);
+  };
+  clearTarget(glow, 0.0f, 0.0f, 0.0f);
+  EXPECT_PRED3(near, composite(0.5f), (Rgba{100, 200, 0, 255}), 1);
+  clearTarget(glow, 1.0f, 1.0f, 1.0f);
+  Rgba lit = composite(0.5f);
+  EXPECT_GT(lit.r, 100);
+  EXPECT_GT(lit.g, 200);
+  EXPECT_GT(lit.b, 0);
+  EXPECT_PRED3(near, composite(1.0f), (Rgba{255, 255, 255, 255}), 0);
+  EXPECT_PRED3(near, composite(0.0f), (Rgba{100, 200, 0, 255}), 1);
 }
 
 Rgba blackThenWhite(int x, int) { return x < 32 ? Rgba{0, 0, 0, 255} : Rgba{255, 255, 255, 255}; }
