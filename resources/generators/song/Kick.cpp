@@ -22,9 +22,9 @@ void Kick::render(const NoteEvent& note, double, uint32_t seed, float* out, std:
   Envelope amp(0.002, SOUNDING - 0.01, 0.0, 0.0, 2.2);
   for (std::size_t i = 0; i < frames; ++i) {
     double t = i / rate;
-    double pitch = 45.0 + 140.0 * std::exp(-t * 28.0);
+    double pitch = 48.0 + 260.0 * std::exp(-t * 35.0);
     double tone = std::tanh(1.8 * body.next(pitch, rate));
-    double click = clickFilter.process(noise.next()).low * std::exp(-t * 250.0) * 0.4;
+    double click = clickFilter.process(noise.next()).low * std::exp(-t * 200.0) * 0.6;
     out[i] += static_cast<float>(note.velocity * amp.level(t, SOUNDING) * (tone + click));
   }
 }

@@ -1,4 +1,4 @@
-// Bass drum: a sine swept from about 185 Hz down to 45 Hz, softly saturated, with a short
+// Bass drum: a sine swept from about 300 Hz down to 48 Hz, softly saturated, with a short
 // noise click. The sweep puts its energy in the lowest spectrum bands on every beat.
 // Depends on: Instrument, Oscillator, Envelope, NoiseGenerator, StateVariableFilter.
 #pragma once

@@ -34,7 +34,7 @@ void Lead::render(const NoteEvent& note, double gate, uint32_t, float* out, std:
     double t = i / rate;
     if (i % CONTROL_STEP == 0) lowPass.setCutoff(900.0 + 3500.0 * CUTOFF.level(t, gate));
     double current = pitch * vibrato(t);
-    float tone = 0.5f * saw.next(current, rate) + 0.5f * square.next(current * DETUNE, rate);
+    float tone = 0.35f * saw.next(current, rate) + 0.35f * square.next(current * DETUNE, rate);
     out[i] += static_cast<float>(note.velocity * AMP.level(t, gate) * lowPass.process(tone).low);
   }
 }

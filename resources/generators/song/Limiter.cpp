@@ -11,9 +11,10 @@ void Limiter::process(float* stereo, std::size_t frames) {
     float peak = std::max(std::fabs(stereo[2 * i]), std::fabs(stereo[2 * i + 1]));
     envelope = std::max(peak, envelope * recovery);
     if (envelope <= ceiling) continue;
-    // The envelope is never below this frame's peak, so the scaled frame stays inside.
+    // The envelope is never below this frame's peak, so the scaled frame lands inside up to
+    // the rounding of the division, which the clamp takes.
     float gain = ceiling / envelope;
-    stereo[2 * i] *= gain;
-    stereo[2 * i + 1] *= gain;
+    stereo[2 * i] = std::clamp(stereo[2 * i] * gain, -ceiling, ceiling);
+    stereo[2 * i + 1] = std::clamp(stereo[2 * i + 1] * gain, -ceiling, ceiling);
   }
 }

@@ -26,6 +26,6 @@ void Riser::render(const NoteEvent& note, double gate, uint32_t seed, float* out
     double progress = std::fmin(t / gate, 1.0);
     if (i % CONTROL_STEP == 0) sweep.setCutoff(LOWEST * std::pow(HIGHEST / LOWEST, progress));
     double level = swell.level(t, gate);
-    out[i] += static_cast<float>(note.velocity * level * level * sweep.process(noise.next()).band);
+    out[i] += static_cast<float>(0.6 * note.velocity * level * level * sweep.process(noise.next()).band);
   }
 }

@@ -51,14 +51,14 @@ SongArrangement TarnveldComposition::compose() {
 }
 
 TarnveldComposition::TarnveldComposition() : song(BARS) {
-  kick = &song.addPart("kick", std::make_unique<Kick>(), {0.9f, 0.0f, 0.0f, 0.0f, 0.0f, true});
+  kick = &song.addPart("kick", std::make_unique<Kick>(), {0.72f, 0.0f, 0.0f, 0.0f, 0.0f, true});
   snare = &song.addPart("snare", std::make_unique<Snare>(), {0.5f, 0.05f, 0.0f, 0.05f, 0.0f, false});
-  hats = &song.addPart("hats", std::make_unique<HiHat>(), {0.4f, 0.3f, 0.0f, 0.0f, 0.0f, false});
-  bass = &song.addPart("bass", std::make_unique<Bass>(), {0.55f, 0.0f, 0.0f, 0.0f, 0.5f, false});
-  pad = &song.addPart("pad", std::make_unique<Pad>(), {0.5f, 0.0f, 12.0f, 0.0f, 0.35f, false});
-  lead = &song.addPart("lead", std::make_unique<Lead>(), {0.3f, -0.15f, 6.0f, 0.3f, 0.15f, false});
-  harmonyLead = &song.addPart("harmony", std::make_unique<Lead>(), {0.2f, 0.4f, 0.0f, 0.25f, 0.15f, false});
-  riser = &song.addPart("riser", std::make_unique<Riser>(), {0.35f, 0.0f, 9.0f, 0.0f, 0.0f, false});
+  hats = &song.addPart("hats", std::make_unique<HiHat>(), {0.75f, 0.3f, 0.0f, 0.0f, 0.0f, false});
+  bass = &song.addPart("bass", std::make_unique<Bass>(), {0.5f, 0.0f, 0.0f, 0.0f, 0.5f, false});
+  pad = &song.addPart("pad", std::make_unique<Pad>(), {0.42f, 0.0f, 12.0f, 0.0f, 0.35f, false});
+  lead = &song.addPart("lead", std::make_unique<Lead>(), {0.43f, -0.15f, 6.0f, 0.3f, 0.15f, false});
+  harmonyLead = &song.addPart("harmony", std::make_unique<Lead>(), {0.29f, 0.4f, 0.0f, 0.25f, 0.15f, false});
+  riser = &song.addPart("riser", std::make_unique<Riser>(), {0.58f, 0.0f, 9.0f, 0.0f, 0.0f, false});
   addSections();
   writePad();
   writeDrums();

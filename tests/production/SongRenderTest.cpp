@@ -1,0 +1,114 @@
+// Tarnveld's song as sound: lengths, headroom, the beat in the low frequencies, the hats in
+// the high ones as the engine's spectrum reads them, silence at the end, and repeatability.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+#include "demosys/sound/SpectrumAnalyzer.h"
+#include "resources/generators/song/Mixer.h"
+#include "resources/generators/song/SongClock.h"
+#include "resources/generators/song/SongRenderer.h"
+#include "resources/generators/song/StateVariableFilter.h"
+#include "resources/generators/song/TarnveldComposition.h"
+
+namespace {
+
+const std::size_t BAR_FRAMES = 2 * SongClock::SAMPLE_RATE;
+
+class TarnveldRenderTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { song = new SongArrangement(TarnveldComposition::compose()); }
+  static void TearDownTestSuite() { delete song; }
+
+  static std::vector<float> bars(int first, int count) { return SongRenderer(*song).renderBars(first, count); }
+
+  // Mono RMS over frames [from, to).
+  static double rms(const std::vector<float>& stereo, std::size_t from, std::size_t to) {
+    double sum = 0.0;
+    for (std::size_t i = from; i < to; ++i) {
+      double mono = 0.5 * (stereo[2 * i] + stereo[2 * i + 1]);
+      sum += mono * mono;
+    }
+    return std::sqrt(sum / static_cast<double>(to - from));
+  }
+  static std::vector<float> lowPassed(const std::vector<float>& stereo) {
+    StateVariableFilter filter(150.0, 0.7, SongClock::SAMPLE_RATE);
+    std::vector<float> low(stereo.size());
+    for (std::size_t i = 0; i < stereo.size() / 2; ++i)
+      low[2 * i] = low[2 * i + 1] = filter.process(0.5f * (stereo[2 * i] + stereo[2 * i + 1])).low;
+    return low;
+  }
+  static std::size_t frameOf(double seconds) { return static_cast<std::size_t>(seconds * SongClock::SAMPLE_RATE); }
+
+  static SongArrangement* song;
+};
+
+SongArrangement* TarnveldRenderTest::song = nullptr;
+
+}  // namespace
+
+TEST_F(TarnveldRenderTest, BarHasItsLengthAndStaysInRange) {
+  std::vector<float> bar = bars(8, 1);
+  EXPECT_EQ(bar.size(), 2 * BAR_FRAMES);
+  std::vector<float> climax = bars(60, 2);
+  ASSERT_EQ(climax.size(), 4 * BAR_FRAMES);
+  float peak = 0.0f;
+  for (float sample : climax) peak = std::max(peak, std::fabs(sample));
+  EXPECT_LE(peak, Mixer::CEILING);
+  EXPECT_GT(peak, 0.5f);
+  EXPECT_EQ(bars(88, 5).size(), 4 * BAR_FRAMES);
+  EXPECT_TRUE(bars(95, 1).empty());
+}
+
+// The build section is kick and pad: below 150 Hz the kick's beats stand out of the pad.
+TEST_F(TarnveldRenderTest, KickPutsLowEnergyOnTheBeats) {
+  std::vector<float> low = lowPassed(bars(5, 2));
+  for (int beat = 0; beat < 8; ++beat) {
+    double start = beat * 0.5;
+    double onBeat = rms(low, frameOf(start), frameOf(start + 0.1));
+    double between = rms(low, frameOf(start + 0.35), frameOf(start + 0.45));
+    EXPECT_GT(onBeat, 4.0 * between) << "beat " << beat;
+  }
+}
+
+// Through the spectrum the effects read, over the first 60 ms after each hit (a few frames;
+// single reads of low bands swing with the waveform's phase): the lowest bands jump on the
+// kick, the upper bands on the off-beat hats (against the last sixteenth of the beat, where
+// nothing is struck; the snare on 2 and 4 reaches up there too).
+TEST_F(TarnveldRenderTest, SpectrumShowsKickLowAndHatsHigh) {
+  std::vector<float> groove = bars(10, 2);
+  SpectrumAnalyzer analyzer;
+  auto bands = [&](double seconds, int from, int to) {
+    float spectrum[64];
+    double sum = 0.0;
+    for (std::size_t delay = 200; delay < frameOf(0.06); delay += 400) {
+      analyzer.analyze(groove.data(), static_cast<uint32_t>(frameOf(seconds) + delay), 0, 64, spectrum);
+      for (int k = from; k < to; ++k) sum += spectrum[k];
+    }
+    return sum;
+  };
+  for (int beat = 0; beat < 8; ++beat) {
+    double kick = beat * 0.5;
+    double hat = kick + 0.25;
+    double unstruck = kick + 0.375;
+    EXPECT_GT(bands(kick, 0, 2), 1.5 * bands(hat, 0, 2)) << "beat " << beat;
+    EXPECT_GT(bands(hat, 16, 40), 2.0 * bands(unstruck, 16, 40)) << "beat " << beat;
+  }
+}
+
+TEST_F(TarnveldRenderTest, FadesInAtTheStartAndEndsInSilence) {
+  std::vector<float> intro = bars(0, 4);
+  EXPECT_LT(rms(intro, 0, frameOf(1.0)), 0.5 * rms(intro, frameOf(6.0), frameOf(8.0)));
+  std::vector<float> end = bars(86, 4);
+  EXPECT_GT(rms(end, 0, frameOf(1.0)), 0.01);
+  const std::size_t silentFrom = frameOf(TarnveldComposition::FADE_END_SECONDS - 172.0);
+  for (std::size_t i = 2 * silentFrom; i < end.size(); ++i) ASSERT_EQ(end[i], 0.0f) << i / 2;
+  EXPECT_LT(rms(end, frameOf(6.0), frameOf(7.0)), rms(end, frameOf(1.0), frameOf(2.0)));
+}
+
+TEST_F(TarnveldRenderTest, SameMusicEveryTime) {
+  std::vector<float> first = bars(27, 2);
+  std::vector<float> second = SongRenderer(TarnveldComposition::compose()).renderBars(27, 2);
+  EXPECT_EQ(first, second);
+}

@@ -1,0 +1,227 @@
+// The song's building blocks: pitches, envelopes, oscillators, instruments, patterns,
+// automation, the limiter and windowed sequencing.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+#include <vector>
+
+#include "resources/generators/song/Automation.h"
+#include "resources/generators/song/Bass.h"
+#include "resources/generators/song/Envelope.h"
+#include "resources/generators/song/HiHat.h"
+#include "resources/generators/song/Kick.h"
+#include "resources/generators/song/Lead.h"
+#include "resources/generators/song/Limiter.h"
+#include "resources/generators/song/NoteTable.h"
+#include "resources/generators/song/Oscillator.h"
+#include "resources/generators/song/Pad.h"
+#include "resources/generators/song/Pattern.h"
+#include "resources/generators/song/Riser.h"
+#include "resources/generators/song/Sequencer.h"
+#include "resources/generators/song/Snare.h"
+#include "resources/generators/song/SongClock.h"
+
+TEST(SongNoteTable, ConcertPitchAndOctaves) {
+  EXPECT_DOUBLE_EQ(NoteTable::frequency(69), 440.0);
+  EXPECT_NEAR(NoteTable::frequency(60), 261.6256, 1e-4);
+  EXPECT_NEAR(NoteTable::frequency(33), 55.0, 1e-9);
+  for (int note = 0; note + 12 < NoteTable::NOTE_COUNT; ++note)
+    EXPECT_NEAR(NoteTable::frequency(note + 12) / NoteTable::frequency(note), 2.0, 1e-12) << note;
+  for (int note = 1; note < NoteTable::NOTE_COUNT; ++note)
+    EXPECT_NEAR(NoteTable::frequency(note) / NoteTable::frequency(note - 1), std::pow(2.0, 1.0 / 12.0), 1e-12);
+}
+
+TEST(SongNoteTable, NamesParseToMidiNumbers) {
+  EXPECT_EQ(NoteTable::parse("A4"), 69);
+  EXPECT_EQ(NoteTable::parse("C4"), 60);
+  EXPECT_EQ(NoteTable::parse("C-1"), 0);
+  EXPECT_EQ(NoteTable::parse("G9"), 127);
+  EXPECT_EQ(NoteTable::parse("G#4"), 68);
+  EXPECT_EQ(NoteTable::parse("Ab4"), 68);
+  EXPECT_EQ(NoteTable::parse("Cb4"), 59);
+  EXPECT_EQ(NoteTable::parse("B#3"), 60);
+}
+
+TEST(SongNoteTable, RejectsWhatIsNoNote) {
+  for (const char* text : {"", "A", "H4", "a4", "A#", "A10", "C-2", "G#9", "E#x", "C--1", "Cb-1", "A4 "})
+    EXPECT_EQ(NoteTable::parse(text), -1) << "'" << text << "'";
+}
+
+TEST(SongEnvelope, StartsAndEndsAtZero) {
+  Envelope envelope(0.01, 0.2, 0.6, 0.3, 2.0);
+  const double gate = 0.5;
+  EXPECT_EQ(envelope.level(0.0, gate), 0.0);
+  EXPECT_EQ(envelope.level(-1.0, gate), 0.0);
+  EXPECT_DOUBLE_EQ(envelope.length(gate), 0.8);
+  EXPECT_EQ(envelope.level(envelope.length(gate), gate), 0.0);
+  EXPECT_EQ(envelope.level(10.0, gate), 0.0);
+}
+
+TEST(SongEnvelope, ShapeBetweenTheEnds) {
+  Envelope envelope(0.01, 0.2, 0.6, 0.3, 2.0);
+  const double gate = 0.5;
+  EXPECT_NEAR(envelope.level(0.005, gate), 0.5, 1e-9);
+  EXPECT_NEAR(envelope.level(0.01, gate), 1.0, 1e-9);
+  EXPECT_NEAR(envelope.level(0.4, gate), 0.6, 1e-9);
+  double previous = 0.0;
+  for (double t = 0.0; t < 1.0; t += 1e-4) {
+    double level = envelope.level(t, gate);
+    ASSERT_GE(level, 0.0);
+    ASSERT_LE(level, 1.0);
+    ASSERT_LT(std::fabs(level - previous), 0.02) << "jump at " << t;
+    previous = level;
+  }
+}
+
+// A key let go during the attack releases from where the attack got to, not from the peak.
+TEST(SongEnvelope, ShortGateReleasesFromItsLevel) {
+  Envelope envelope(0.1, 0.1, 0.5, 0.2);
+  EXPECT_NEAR(envelope.level(0.05, 0.05), 0.5, 1e-9);
+  EXPECT_NEAR(envelope.level(0.15, 0.05), 0.25, 1e-9);
+  EXPECT_EQ(envelope.level(0.25, 0.05), 0.0);
+}
+
+TEST(SongOscillator, SineHasItsFrequencyAndSawIsCentred) {
+  Oscillator sine(Oscillator::Shape::SINE, 0.25);
+  Oscillator saw(Oscillator::Shape::SAW);
+  int crossings = 0;
+  float previous = sine.next(441.0, SongClock::SAMPLE_RATE);
+  double sawSum = 0.0;
+  float sawPeak = 0.0f;
+  for (int i = 1; i < SongClock::SAMPLE_RATE; ++i) {
+    float value = sine.next(441.0, SongClock::SAMPLE_RATE);
+    if ((previous < 0.0f) != (value < 0.0f)) ++crossings;
+    previous = value;
+    float sawValue = saw.next(441.0, SongClock::SAMPLE_RATE);
+    sawSum += sawValue;
+    sawPeak = std::max(sawPeak, std::fabs(sawValue));
+  }
+  EXPECT_NEAR(crossings, 882, 1);
+  EXPECT_NEAR(sawSum / SongClock::SAMPLE_RATE, 0.0, 1e-3);
+  EXPECT_LE(sawPeak, 1.05f);
+}
+
+class SongInstrumentTest : public ::testing::TestWithParam<int> {
+ protected:
+  static std::unique_ptr<Instrument> make(int index) {
+    switch (index) {
+      case 0: return std::make_unique<Kick>();
+      case 1: return std::make_unique<Snare>();
+      case 2: return std::make_unique<HiHat>();
+      case 3: return std::make_unique<Bass>();
+      case 4: return std::make_unique<Pad>();
+      case 5: return std::make_unique<Lead>();
+      default: return std::make_unique<Riser>();
+    }
+  }
+};
+
+// Each note fades in from silence and dies away to silence inside its length, so notes
+// placed anywhere never click, and it stays in a range the mixer expects.
+TEST_P(SongInstrumentTest, NoteStartsAndEndsSilent) {
+  std::unique_ptr<Instrument> instrument = make(GetParam());
+  for (int note : {HiHat::CLOSED, HiHat::OPEN, 33, 69}) {
+    const double gate = SongClock::secondsOfRows(4);
+    std::vector<float> out(static_cast<std::size_t>(SongClock::framesOfSeconds(instrument->length(gate))), 0.0f);
+    ASSERT_GT(out.size(), 100u);
+    instrument->render({0, 4, note, 1.0f}, gate, 1234u, out.data(), out.size());
+    EXPECT_LT(std::fabs(out.front()), 0.05f) << note;
+    float peak = 0.0f;
+    for (float sample : out) {
+      ASSERT_TRUE(std::isfinite(sample));
+      peak = std::max(peak, std::fabs(sample));
+    }
+    EXPECT_GT(peak, 0.05f) << note;
+    EXPECT_LT(peak, 1.2f) << note;
+    for (std::size_t i = out.size() - 20; i < out.size(); ++i) EXPECT_LT(std::fabs(out[i]), 0.01f) << note;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(AllInstruments, SongInstrumentTest, ::testing::Range(0, 7));
+
+TEST(SongPattern, StepsBecomeOneRowHits) {
+  Pattern drums = Pattern::steps("x...o...x.......x...", 36, 0.8f);
+  ASSERT_TRUE(drums.isValid());
+  EXPECT_EQ(drums.getBars(), 2);
+  ASSERT_EQ(drums.getEvents().size(), 4u);
+  EXPECT_EQ(drums.getEvents()[1].row, 4);
+  EXPECT_FLOAT_EQ(drums.getEvents()[1].velocity, 0.8f * Pattern::SOFT);
+  EXPECT_EQ(drums.getEvents()[3].row, 16);
+  EXPECT_EQ(drums.getEvents()[3].lengthRows, 1);
+  EXPECT_EQ(drums.getEvents()[3].note, 36);
+  Pattern broken = Pattern::steps("x..X", 36);
+  EXPECT_FALSE(broken.isValid());
+  EXPECT_EQ(broken.getErrorMessage(), "Unknown step 'X' at row 3\n");
+}
+
+TEST(SongPattern, MelodyHoldsRestsAndBarLines) {
+  Pattern line = Pattern::melody("E5 - - . A4 - . . . . . . . . . . | C5 -", 0.7f);
+  ASSERT_TRUE(line.isValid()) << line.getErrorMessage();
+  EXPECT_EQ(line.getBars(), 2);
+  ASSERT_EQ(line.getEvents().size(), 3u);
+  EXPECT_EQ(line.getEvents()[0].lengthRows, 3);
+  EXPECT_EQ(line.getEvents()[0].note, 76);
+  EXPECT_EQ(line.getEvents()[1].row, 4);
+  EXPECT_EQ(line.getEvents()[1].lengthRows, 2);
+  EXPECT_EQ(line.getEvents()[2].row, 16);
+  EXPECT_FLOAT_EQ(line.getEvents()[2].velocity, 0.7f);
+}
+
+TEST(SongPattern, MelodyMistakesAreReported) {
+  EXPECT_EQ(Pattern::melody("A4 - | B4").getErrorMessage(), "Bar line at row 2\n");
+  EXPECT_EQ(Pattern::melody("A4 . - B4").getErrorMessage(), "Hold without a note at row 2\n");
+  EXPECT_EQ(Pattern::melody("- A4").getErrorMessage(), "Hold without a note at row 0\n");
+  EXPECT_EQ(Pattern::melody("A4 Q4").getErrorMessage(), "Unknown note 'Q4' at row 1\n");
+  EXPECT_FALSE(Pattern().append(Pattern::melody("Q4")).isValid());
+}
+
+TEST(SongPattern, AppendAndTranspose) {
+  Pattern first = Pattern::steps("x", 40);
+  Pattern both = Pattern(first).append(Pattern::steps("..x", 41)).transposed(12);
+  EXPECT_EQ(both.getBars(), 2);
+  ASSERT_EQ(both.getEvents().size(), 2u);
+  EXPECT_EQ(both.getEvents()[1].row, 18);
+  EXPECT_EQ(both.getEvents()[1].note, 53);
+  EXPECT_EQ(first.getEvents()[0].note, 40);
+}
+
+TEST(SongAutomation, LinesBetweenPointsAndFlatEnds) {
+  EXPECT_FLOAT_EQ(Automation(0.3f).valueAt(5.0), 0.3f);
+  Automation fade;
+  fade.point(8.0, 1.0f).point(0.0, 0.0f).point(10.0, 1.0f).point(10.0, 0.5f);
+  EXPECT_FLOAT_EQ(fade.valueAt(-1.0), 0.0f);
+  EXPECT_FLOAT_EQ(fade.valueAt(2.0), 0.25f);
+  EXPECT_FLOAT_EQ(fade.valueAt(9.0), 1.0f);
+  EXPECT_FLOAT_EQ(fade.valueAt(10.0), 0.5f);
+  EXPECT_FLOAT_EQ(fade.valueAt(100.0), 0.5f);
+}
+
+TEST(SongLimiter, HoldsTheCeilingAndLeavesQuietSignalAlone) {
+  std::vector<float> loud(2 * 44100), quiet(2 * 44100);
+  for (std::size_t i = 0; i < loud.size(); ++i) {
+    loud[i] = 4.0f * static_cast<float>(std::sin(i * 0.01) + (i % 2 ? 0.5 : 0.0));
+    quiet[i] = 0.5f * static_cast<float>(std::sin(i * 0.01));
+  }
+  std::vector<float> untouched = quiet;
+  Limiter(0.9f, 0.1, SongClock::SAMPLE_RATE).process(loud.data(), loud.size() / 2);
+  Limiter(0.9f, 0.1, SongClock::SAMPLE_RATE).process(quiet.data(), quiet.size() / 2);
+  for (float sample : loud) ASSERT_LE(std::fabs(sample), 0.9f);
+  EXPECT_GT(*std::max_element(loud.begin(), loud.end()), 0.85f);
+  EXPECT_EQ(quiet, untouched);
+}
+
+// A window starting mid-note hears the note's running tail, exactly as the whole line does.
+TEST(SongSequencer, WindowMatchesTheWholeLine) {
+  Part part("pad", std::make_unique<Pad>(), ChannelSettings());
+  part.place(Pattern::melody("A3 - - - - - - - - - - - - - - - | C4 - - - . . . . E4 - - - - - - -"), 0);
+  part.gain().point(0.0, 0.5f).point(4.0, 1.0f);
+  Sequencer sequencer;
+  std::vector<float> whole, window;
+  sequencer.render(part, 0, static_cast<std::size_t>(SongClock::frameOfBar(3)), whole);
+  const int64_t first = SongClock::frameOfRow(20) + 7;
+  sequencer.render(part, first, 30000, window);
+  ASSERT_EQ(window.size(), 30000u);
+  for (std::size_t i = 0; i < window.size(); ++i) ASSERT_EQ(window[i], whole[first + i]) << i;
+}
