@@ -16,7 +16,8 @@ void CameraLensEffect::init() {
 }
 
 void CameraLensEffect::predraw(unsigned time) {
-  if (fov != nullptr && QNVDemosys::screenMetrics != nullptr) QNVDemosys::screenMetrics->fov = fov->getValue(time);
+  if (fov != nullptr && QNVDemosys::screenMetrics != nullptr)
+    QNVDemosys::screenMetrics->fov = fov->getValue(time);
 }
 
 void CameraLensEffect::draw(unsigned, unsigned) {}

@@ -10,8 +10,9 @@
 #include "production/effects/EffectResources.h"
 
 namespace {
-const char* const declaredTracks[] = {"alpha",   "pos.x",   "pos.y",   "pos.z",    "size.x",   "size.y",  "rot.x",
-                                  "rot.y",   "rot.z",   "scroll.x", "scroll.y", "rndpos.x", "rndpos.y"};
+const char* const declaredTracks[] = {"alpha",    "pos.x",    "pos.y",   "pos.z", "size.x",
+                                      "size.y",   "rot.x",    "rot.y",   "rot.z", "scroll.x",
+                                      "scroll.y", "rndpos.x", "rndpos.y"};
 }  // namespace
 
 Effect* DisplayTexture::getInstance() { return new DisplayTexture(); }

@@ -21,8 +21,22 @@ class DisplayTexture : public Effect {
   Effect* getInstance() override;
 
  private:
-  enum TrackIndex { ALPHA, POS_X, POS_Y, POS_Z, SIZE_X, SIZE_Y, ROT_X, ROT_Y, ROT_Z, SCROLL_X, SCROLL_Y,
-                    RNDPOS_X, RNDPOS_Y, TRACK_COUNT };
+  enum TrackIndex {
+    ALPHA,
+    POS_X,
+    POS_Y,
+    POS_Z,
+    SIZE_X,
+    SIZE_Y,
+    ROT_X,
+    ROT_Y,
+    ROT_Z,
+    SCROLL_X,
+    SCROLL_Y,
+    RNDPOS_X,
+    RNDPOS_Y,
+    TRACK_COUNT
+  };
 
   void readTracks(unsigned time);
   // The track's value, or with a jitter radius r > 0 a fresh uniform value in [-r, r].

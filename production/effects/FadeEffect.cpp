@@ -57,7 +57,8 @@ void FadeEffect::draw(unsigned time, unsigned) {
 // integer conversion.
 float FadeEffect::opacity(unsigned time) {
   float band = fmod->getValue(time);
-  if (band >= 1.0f && band < static_cast<float>(spectrumLength)) return spectrumAround(static_cast<int>(band));
+  if (band >= 1.0f && band < static_cast<float>(spectrumLength))
+    return spectrumAround(static_cast<int>(band));
   return alpha->getValue(time);
 }
 

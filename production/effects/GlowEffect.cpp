@@ -31,7 +31,8 @@ void GlowEffect::init() {
   kernel = look.textureOf("blur_kernel");
   ready = look.complete();
   if (!ready) return;
-  for (FrameBufferObject* fbo : {source, blurX, blurY}) fbo->getColorBuffer()->setTextureWrap(GL_CLAMP_TO_EDGE);
+  for (FrameBufferObject* fbo : {source, blurX, blurY})
+    fbo->getColorBuffer()->setTextureWrap(GL_CLAMP_TO_EDGE);
 }
 
 void GlowEffect::draw(unsigned, unsigned) {

@@ -21,7 +21,9 @@ std::string blurShader(const std::string& dir) {
          "  vec4 sum = vec4(0.0);\n"
          "  for (int i = -4; i <= 4; ++i) {\n"
          "    float w = texture2D(kernel, vec2((float(i) + 4.5) / 9.0, 0.5)).r;\n"
-         "    vec2 step = " + dir + " * float(i) * (blur_radius / 4.0) / texture_size;\n"
+         "    vec2 step = " +
+         dir +
+         " * float(i) * (blur_radius / 4.0) / texture_size;\n"
          "    sum += w * texture2D(source, gl_TexCoord[0].st + step);\n"
          "  }\n"
          "  gl_FragColor = sum;\n"
@@ -53,12 +55,13 @@ TEST_F(GlowEffectTest, CompositeShowsTheBlurBesideTheSceneAndTheSceneIsConsumed)
   addKernel();
   bench.addShader("bx", blurShader("vec2(1.0, 0.0)"));
   bench.addShader("by", blurShader("vec2(0.0, 1.0)"));
-  bench.addShader("screen",
-                  "uniform sampler2D destination;\nuniform sampler2D source;\nuniform float opacity;\n"
-                  "void main() {\n"
-                  "  vec2 uv = gl_TexCoord[0].st;\n"
-                  "  gl_FragColor = vec4(texture2D(destination, uv).r, texture2D(source, uv).r, opacity, 1.0);\n"
-                  "}\n");
+  bench.addShader(
+      "screen",
+      "uniform sampler2D destination;\nuniform sampler2D source;\nuniform float opacity;\n"
+      "void main() {\n"
+      "  vec2 uv = gl_TexCoord[0].st;\n"
+      "  gl_FragColor = vec4(texture2D(destination, uv).r, texture2D(source, uv).r, opacity, 1.0);\n"
+      "}\n");
   for (const char* name : {"scene", "wx", "wy"}) bench.addFBO(name, 64, 64);
   FrameBufferObject* screen = bench.addFBO("screen", 64, 64);
   bench.paint("scene", 32, 0, 33, 64, 1, 1, 1);
@@ -112,19 +115,20 @@ class RadialBlurEffectTest : public GLTestFixture {
   // Writes the sampled red, the blend weight and half the zoom; opaque, so each pass replaces.
   void SetUp() override {
     GLTestFixture::SetUp();
-    bench.addShader("zoom",
-                    "uniform sampler2D Texture;\nuniform float alpha;\nuniform float zoom_factor;\n"
-                    "void main() {\n"
-                    "  gl_FragColor = vec4(texture2D(Texture, gl_TexCoord[0].st).r, alpha, zoom_factor / 2.0, 1.0);\n"
-                    "}\n");
+    bench.addShader(
+        "zoom",
+        "uniform sampler2D Texture;\nuniform float alpha;\nuniform float zoom_factor;\n"
+        "void main() {\n"
+        "  gl_FragColor = vec4(texture2D(Texture, gl_TexCoord[0].st).r, alpha, zoom_factor / 2.0, 1.0);\n"
+        "}\n");
     for (const char* name : {"off", "bx", "by"}) bench.addFBO(name, 32, 32);
     bench.fill("off", 0.6f, 0.0f, 0.0f);
     target = bench.addFBO("target", 32, 32);
   }
 
   RadialBlurEffect& blur() {
-    return bench.create<RadialBlurEffect>("RadialBlurEffect",
-                                          {{"zoom_blend", "zoom"}, {"offscreen", "off"}, {"blurx", "bx"}, {"blury", "by"}});
+    return bench.create<RadialBlurEffect>(
+        "RadialBlurEffect", {{"zoom_blend", "zoom"}, {"offscreen", "off"}, {"blurx", "bx"}, {"blury", "by"}});
   }
 
   EffectTestBench bench;

@@ -75,8 +75,8 @@ void EffectTestBench::fill(const std::string& name, float r, float g, float b, f
   glClearColor(previous[0], previous[1], previous[2], previous[3]);
 }
 
-void EffectTestBench::paint(const std::string& name, int x0, int y0, int x1, int y1, float r, float g, float b,
-                            float a) {
+void EffectTestBench::paint(const std::string& name, int x0, int y0, int x1, int y1, float r, float g,
+                            float b, float a) {
   FrameBufferObject* target = fbo(name);
   target->bind();
   glMatrixMode(GL_PROJECTION);
@@ -105,7 +105,8 @@ Texture* EffectTestBench::addTexture(const std::string& name, int width, int hei
   return texture;
 }
 
-Texture* EffectTestBench::addSolidTexture(const std::string& name, uint8_t r, uint8_t g, uint8_t b, uint8_t a) {
+Texture* EffectTestBench::addSolidTexture(const std::string& name, uint8_t r, uint8_t g, uint8_t b,
+                                          uint8_t a) {
   std::vector<uint8_t> rgba;
   for (int i = 0; i < 4; ++i) rgba.insert(rgba.end(), {r, g, b, a});
   return addTexture(name, 2, 2, rgba);
@@ -158,7 +159,8 @@ void EffectTestBench::keyTrack(Effect& effect, const std::string& name,
     target->deleteKeyframe(all.front()->row);
   }
   for (const auto& key : keys) {
-    target->addKeyframe(new TrackKeyFrameInterpolate(key.first, TrackKeyFrameInterpolate::LINEAR, key.second));
+    target->addKeyframe(
+        new TrackKeyFrameInterpolate(key.first, TrackKeyFrameInterpolate::LINEAR, key.second));
   }
 }
 
@@ -171,7 +173,8 @@ void EffectTestBench::setTimer(std::unique_ptr<Timer> newTimer) {
   QNVDemosys::timer = timer.get();
 }
 
-void EffectTestBench::drawFrame(Effect& effect, unsigned time, unsigned frameDelta, FrameBufferObject* target) {
+void EffectTestBench::drawFrame(Effect& effect, unsigned time, unsigned frameDelta,
+                                FrameBufferObject* target) {
   effect.predraw(time);
   if (target != nullptr) target->bind();
   effect.draw(time, frameDelta);

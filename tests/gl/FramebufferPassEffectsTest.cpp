@@ -38,11 +38,13 @@ class FramebufferPassTest : public GLTestFixture {
 TEST_F(FramebufferPassTest, PixelateShowsItsSourceUprightAndGetsThePixelSize) {
   bench.addShader("pix",
                   "uniform sampler2D tex;\nuniform float num_pixels;\n"
-                  "void main() { gl_FragColor = vec4(texture2D(tex, gl_TexCoord[0].st).rg, num_pixels / 255.0, 1.0); }\n");
+                  "void main() { gl_FragColor = vec4(texture2D(tex, gl_TexCoord[0].st).rg, num_pixels / "
+                  "255.0, 1.0); }\n");
   bench.addFBO("scene", 32, 32);
   bench.paint("scene", 0, 0, 16, 16, 1, 0, 0);
   bench.paint("scene", 16, 16, 32, 32, 0, 1, 0);
-  PixelateEffect& effect = bench.create<PixelateEffect>("PixelateEffect", {{"pixelate", "pix"}, {"source", "scene"}});
+  PixelateEffect& effect =
+      bench.create<PixelateEffect>("PixelateEffect", {{"pixelate", "pix"}, {"source", "scene"}});
   bench.keyTrack(effect, "pixel_size", {{0, 10.0f}, {20, 30.0f}});
 
   bench.drawFrame(effect, 500, 20, target);  // row 10 of 20 per second: halfway, 20
@@ -56,7 +58,8 @@ TEST_F(FramebufferPassTest, AnEffectMissingAResourceSaysSoOnceAndDrawsNothing) {
   bench.addFBO("scene", 32, 32);
   bench.fill("target", 0, 0, 1);
   testing::internal::CaptureStdout();
-  PixelateEffect& effect = bench.create<PixelateEffect>("PixelateEffect", {{"pixelate", "nope"}, {"source", "scene"}});
+  PixelateEffect& effect =
+      bench.create<PixelateEffect>("PixelateEffect", {{"pixelate", "nope"}, {"source", "scene"}});
   bench.drawFrame(effect, 0, 20, target);
   std::string printed = testing::internal::GetCapturedStdout();
   EXPECT_EQ(printed, "Effect PixelateEffect_instance draws nothing, missing: shader \"nope\"\n");
@@ -64,13 +67,14 @@ TEST_F(FramebufferPassTest, AnEffectMissingAResourceSaysSoOnceAndDrawsNothing) {
 }
 
 TEST_F(FramebufferPassTest, LensGetsItsTracksAndAScrollThatGrowsWithFrameTime) {
-  bench.addShader("lens",
-                  "uniform sampler2D tex;\nuniform float rasterScroll;\nuniform float depth;\n"
-                  "uniform float multiplier;\nuniform float divider;\nuniform float rasterSize2;\n"
-                  "void main() {\n"
-                  "  gl_FragColor = vec4(texture2D(tex, gl_TexCoord[0].st).r, depth * 0.1,\n"
-                  "                      multiplier * 0.1 + divider * 0.02, rasterSize2 * 0.5 + rasterScroll * 2.0);\n"
-                  "}\n");
+  bench.addShader(
+      "lens",
+      "uniform sampler2D tex;\nuniform float rasterScroll;\nuniform float depth;\n"
+      "uniform float multiplier;\nuniform float divider;\nuniform float rasterSize2;\n"
+      "void main() {\n"
+      "  gl_FragColor = vec4(texture2D(tex, gl_TexCoord[0].st).r, depth * 0.1,\n"
+      "                      multiplier * 0.1 + divider * 0.02, rasterSize2 * 0.5 + rasterScroll * 2.0);\n"
+      "}\n");
   bench.addFBO("scene", 32, 32);
   bench.fill("scene", 0.8f, 0, 0);
   LensEffect& effect = bench.create<LensEffect>("LensEffect", {{"source_buffer", "scene"}});
@@ -98,11 +102,12 @@ TEST_F(FramebufferPassTest, LaplacianFindsEdgesIntoItsWorkBufferAndDilatesThemOn
                   "  gl_FragColor = vec4(texture2D(Texture, gl_TexCoord[0].st).r * contrast * 0.25,\n"
                   "                      color.r * 0.5 + color.g + color.b, viewportStep * 256.0, 1.0);\n"
                   "}\n");
-  bench.addShader("dilate",
-                  "uniform sampler2D Texture;\nuniform float viewportStep;\n"
-                  "void main() {\n"
-                  "  gl_FragColor = texture2D(Texture, gl_TexCoord[0].st) + vec4(0.0, 0.0, viewportStep * 256.0, 0.0);\n"
-                  "}\n");
+  bench.addShader(
+      "dilate",
+      "uniform sampler2D Texture;\nuniform float viewportStep;\n"
+      "void main() {\n"
+      "  gl_FragColor = texture2D(Texture, gl_TexCoord[0].st) + vec4(0.0, 0.0, viewportStep * 256.0, 0.0);\n"
+      "}\n");
   bench.addFBO("scene", 32, 32);
   FrameBufferObject* tmp = bench.addFBO("work", 32, 32);
   bench.fill("scene", 0.8f, 0, 0);
@@ -136,13 +141,14 @@ class DistortEffectTest : public FramebufferPassTest {
 };
 
 TEST_F(DistortEffectTest, TheSourceTrackPicksTheFramebufferOnlyStrictlyInsideEachBand) {
-  bench.addShader("dist", "uniform sampler2D Texture0;\n"
-                          "void main() { gl_FragColor = texture2D(Texture0, gl_TexCoord[0].st); }\n");
+  bench.addShader("dist",
+                  "uniform sampler2D Texture0;\n"
+                  "void main() { gl_FragColor = texture2D(Texture0, gl_TexCoord[0].st); }\n");
   DistortEffect& effect = distort();
   const Rgba red{255, 0, 0, 255}, green{0, 255, 0, 255}, blue{0, 0, 255, 255}, white{255, 255, 255, 255};
-  const std::pair<float, Rgba> cases[] = {{0.0f, red},  {1.0f, red},  {1.5f, red},   {1.6f, green},
-                                          {2.0f, green}, {2.5f, red}, {3.0f, blue},  {4.0f, white},
-                                          {4.5f, red},  {5.0f, red},  {-2.0f, red}};
+  const std::pair<float, Rgba> cases[] = {{0.0f, red},   {1.0f, red}, {1.5f, red},  {1.6f, green},
+                                          {2.0f, green}, {2.5f, red}, {3.0f, blue}, {4.0f, white},
+                                          {4.5f, red},   {5.0f, red}, {-2.0f, red}};
   for (const auto& c : cases) {
     bench.setTrack(effect, "source", c.first);
     bench.fill("target", 0, 0, 0);
@@ -160,8 +166,10 @@ TEST_F(DistortEffectTest, TexturesFixedUniformsAndNoiseFramesReachTheShader) {
                   "uniform float hNoiseSpeed;\n"
                   "void main() {\n"
                   "  vec2 uv = gl_TexCoord[0].st;\n"
-                  "  float constants = Brightness + Contrast * 0.2 + NoiseSpeed * 0.1 + NoiseRamp * 0.01 + hNoiseSpeed * 0.05;\n"
-                  "  gl_FragColor = vec4(texture2D(Texture1, uv).r, texture2D(Texture2, uv).g + texture2D(Texture0, uv).b,\n"
+                  "  float constants = Brightness + Contrast * 0.2 + NoiseSpeed * 0.1 + NoiseRamp * 0.01 + "
+                  "hNoiseSpeed * 0.05;\n"
+                  "  gl_FragColor = vec4(texture2D(Texture1, uv).r, texture2D(Texture2, uv).g + "
+                  "texture2D(Texture0, uv).b,\n"
                   "                      constants, NoiseFrame + hNoiseFrame * 0.5);\n"
                   "}\n");
   DistortEffect& effect = distort();
@@ -176,19 +184,20 @@ TEST_F(DistortEffectTest, TexturesFixedUniformsAndNoiseFramesReachTheShader) {
 }
 
 TEST_F(FramebufferPassTest, CrossfadeWeighsBothBuffersByItsFactorTracks) {
-  bench.addShader("xfade",
-                  "uniform sampler2D buffer1;\nuniform sampler2D buffer2;\n"
-                  "uniform float buffer1_factor;\nuniform float buffer2_factor;\n"
-                  "void main() {\n"
-                  "  vec2 uv = gl_TexCoord[0].st;\n"
-                  "  gl_FragColor = texture2D(buffer1, uv) * buffer1_factor + texture2D(buffer2, uv) * buffer2_factor;\n"
-                  "}\n");
+  bench.addShader(
+      "xfade",
+      "uniform sampler2D buffer1;\nuniform sampler2D buffer2;\n"
+      "uniform float buffer1_factor;\nuniform float buffer2_factor;\n"
+      "void main() {\n"
+      "  vec2 uv = gl_TexCoord[0].st;\n"
+      "  gl_FragColor = texture2D(buffer1, uv) * buffer1_factor + texture2D(buffer2, uv) * buffer2_factor;\n"
+      "}\n");
   bench.addFBO("a", 32, 32);
   bench.addFBO("b", 32, 32);
   bench.fill("a", 1, 0, 0);
   bench.fill("b", 0, 1, 0);
-  CrossfadeEffect& effect =
-      bench.create<CrossfadeEffect>("CrossfadeEffect", {{"buffer1", "a"}, {"buffer2", "b"}, {"shader", "xfade"}});
+  CrossfadeEffect& effect = bench.create<CrossfadeEffect>(
+      "CrossfadeEffect", {{"buffer1", "a"}, {"buffer2", "b"}, {"shader", "xfade"}});
   bench.keyTrack(effect, "factor1", {{0, 1.0f}, {20, 0.0f}});
   bench.keyTrack(effect, "factor2", {{0, 0.0f}, {20, 1.0f}});
   const std::pair<unsigned, Rgba> frames[] = {
@@ -209,8 +218,8 @@ TEST_F(FramebufferPassTest, BlendLaysItsSourceOverTheTargetWithItsOpacity) {
   bench.addFBO("layer", 32, 32);
   bench.fill("layer", 0, 0, 1);
   bench.fill("target", 1, 0, 0);
-  BlendEffect& effect =
-      bench.create<BlendEffect>("BlendEffect", {{"opacity", "0.25"}, {"shader", "blend"}, {"source", "layer"}});
+  BlendEffect& effect = bench.create<BlendEffect>(
+      "BlendEffect", {{"opacity", "0.25"}, {"shader", "blend"}, {"source", "layer"}});
   bench.drawFrame(effect, 0, 20, target);
   // Alpha blends too: 0.25 x 0.25 + 0.75 x 1.
   EXPECT_PRED3(near, at(16, 16), (Rgba{191, 0, 64, 207}), 1);

@@ -44,8 +44,9 @@ class OverlayEffectTest : public TexturedQuadTest {
       for (int x = 0; x < 64; ++x) texels.insert(texels.end(), {uint8_t(4 * x), uint8_t(4 * y), 0, 255});
     }
     bench.addTexture("picture", 64, 64, texels);
-    bench.addShader("over", "uniform sampler2D texture;\nuniform vec4 color;\n"
-                            "void main() { gl_FragColor = texture2D(texture, gl_TexCoord[0].st) * color; }\n");
+    bench.addShader("over",
+                    "uniform sampler2D texture;\nuniform vec4 color;\n"
+                    "void main() { gl_FragColor = texture2D(texture, gl_TexCoord[0].st) * color; }\n");
   }
   OverlayEffect& overlay(const std::string& alphablend) {
     OverlayEffect& effect = bench.create<OverlayEffect>(
@@ -146,8 +147,10 @@ TEST_F(DisplayTextureTest, ScrollsBySpeedTimesFrameTimeAndKeepsTheOffsetWhenStop
 
 TEST_F(DisplayTextureTest, DrawsPlainWithoutAShaderAndThroughOneWithTheAlphaAsColour) {
   bench.addSolidTexture("plain", 200, 100, 50);
-  bench.addShader("half", "uniform sampler2D tex;\nuniform vec4 color;\n"
-                          "void main() { gl_FragColor = vec4(texture2D(tex, gl_TexCoord[0].st).rgb * 0.5, color.a); }\n");
+  bench.addShader(
+      "half",
+      "uniform sampler2D tex;\nuniform vec4 color;\n"
+      "void main() { gl_FragColor = vec4(texture2D(tex, gl_TexCoord[0].st).rgb * 0.5, color.a); }\n");
   DisplayTexture& plain = display("none");
   bench.setTrack(plain, "alpha", 0.4f);
   frame(plain, 15);
