@@ -1,0 +1,81 @@
+// GoldenFrame: the list file and one frame's render and comparison.
+#include "tests/gl/GoldenFrame.h"
+
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <set>
+#include <sstream>
+
+#include "tests/gl/GoldenImage.h"
+#include "tests/support/ToolRun.h"
+
+namespace {
+
+const std::regex frameLine(R"(\s*([A-Za-z0-9_]+)\s+(\d+:\d{2}:\d{3})\s*)");
+
+// The line without its comment; false when nothing is left.
+bool content(std::string& line) {
+  line = line.substr(0, line.find('#'));
+  return line.find_first_not_of(" \t\r") != std::string::npos;
+}
+
+}  // namespace
+
+std::vector<GoldenFrame> GoldenFrame::readList(const std::string& path) {
+  std::vector<GoldenFrame> frames;
+  std::ifstream in(path);
+  if (!in) {
+    frames.push_back({"line_0", "", 0, "cannot read " + path});
+    return frames;
+  }
+  std::set<std::string> names;
+  std::string line;
+  for (int number = 1; std::getline(in, line); ++number) {
+    if (!content(line)) continue;
+    GoldenFrame frame{"line_" + std::to_string(number), "", number, ""};
+    std::string where = path + ":" + std::to_string(number) + ": ";
+    std::smatch match;
+    if (!std::regex_match(line, match, frameLine)) {
+      frame.problem = where + "expected NAME m:ss:mmm, found \"" + line + "\"";
+    } else if (!names.insert(match[1]).second) {
+      frame.problem = where + "the name " + match[1].str() + " is used twice";
+    } else {
+      frame.name = match[1];
+      frame.time = match[2];
+    }
+    frames.push_back(frame);
+  }
+  return frames;
+}
+
+std::ostream& operator<<(std::ostream& out, const GoldenFrame& frame) {
+  return out << frame.name << " at " << (frame.time.empty() ? "?" : frame.time);
+}
+
+std::string GoldenFrameCheck::run(const GoldenFrame& frame) const {
+  namespace fs = std::filesystem;
+  if (!frame.problem.empty()) return frame.problem;
+  if (!fs::is_directory(fs::path(root) / "resources"))
+    return "no production at " + root + ": build it first (scripts/build)";
+  fs::path reference = fs::path(referenceDir) / (frame.name + ".png");
+  if (!fs::exists(reference))
+    return "no reference picture " + reference.string() + ": make it with scripts/update-golden " +
+           frame.name + ", look at it, and commit it";
+
+  fs::path out = fs::absolute(fs::path(outDir) / frame.name);
+  std::error_code error;
+  fs::remove_all(out, error);
+  fs::create_directories(out, error);
+  std::ostringstream args;
+  args << "render --root '" << root << "' --size " << width << "x" << height << " --at " << frame.time
+       << " --out '" << out.string() << "'";
+  ToolRun render = ToolRun::of(args.str());
+  if (render.status != 0)
+    return "demosys " + args.str() + " ended with status " + std::to_string(render.status) + ":\n" +
+           render.out;
+
+  GoldenComparison comparison =
+      GoldenImage().compare((out / "000000.png").string(), reference.string(), (out / "diff.png").string());
+  return comparison.matches ? "" : comparison.message;
+}
