@@ -240,9 +240,47 @@ Rgba halfBrightKernel(int x, int) {
 Rgba verticalWhiteLine(int x, int) { return x == 32 ? Rgba{255, 255, 255, 255} : Rgba{0, 0, 0, 255}; }
 Rgba horizontalWhiteLine(int, int y) { return y == 32 ? Rgba{255, 255, 255, 255} : Rgba{0, 0, 0, 255}; }
 
-TEST_F(TarnveldShadersTest, SeparableBlurSpreadsALineOverTheRadiusKeepingItsBrightness) {
-  auto kernel = std::make_unique<Texture>(64, 1, GL_TEXTURE_2D, GL_RGBA, GL_RGBA,
-                                          pixels(64, 1, halfBrightKernel).data());
+class TarnveldBlurTest : public TarnveldShadersTest {
+ protected:
+  // The line through a 64-texel source after one blur pass at the given radius.
+  std::vector<Rgba> blurred(const std::string& name, bool alongX, Rgba (*source)(int, int), float radius) {
+    std::unique_ptr<Shader> shader = load(name);
+    if (!shader) return {};
+    auto picture = texture(alongX ? 64 : 8, alongX ? 8 : 64, source);
+    FrameBufferObject target(picture->getWidth(), picture->getHeight(), false, false);
+    target.bind();
+    shader->use();
+    shader->setTextureUnit0("source", picture.get());
+    shader->setTextureUnit1("kernel", kernel.get());
+    shader->setUniform1f("blur_radius", radius);
+    shader->setUniform1f("texture_size", 64.0f);
+    fullScreenQuad();
+    shader->release();
+    target.release();
+    return line(target, alongX, 4);
+  }
+
+  static int sum(const std::vector<Rgba>& row) {
+    int total = 0;
+    for (const Rgba& c : row) total += c.r;
+    return total;
+  }
+
+  // Made once the window (and GL) exists.
+  void SetUp() override {
+    TarnveldShadersTest::SetUp();
+    kernel = std::make_unique<Texture>(64, 1, GL_TEXTURE_2D, GL_RGBA, GL_RGBA,
+                                       pixels(64, 1, halfBrightKernel).data());
+  }
+  void TearDown() override {
+    kernel.reset();
+    TarnveldShadersTest::TearDown();
+  }
+
+  std::unique_ptr<Texture> kernel;
+};
+
+TEST_F(TarnveldBlurTest, BothDirectionsSpreadALineOverTheRadiusKeepingItsBrightness) {
   struct Pass {
     const char* name;
     bool alongX;
@@ -251,24 +289,9 @@ TEST_F(TarnveldShadersTest, SeparableBlurSpreadsALineOverTheRadiusKeepingItsBrig
   for (const Pass& pass :
        {Pass{"blurx", true, verticalWhiteLine}, Pass{"blury", false, horizontalWhiteLine}}) {
     SCOPED_TRACE(pass.name);
-    std::unique_ptr<Shader> shader = load(pass.name);
-    ASSERT_TRUE(shader);
-    auto source = texture(pass.alongX ? 64 : 8, pass.alongX ? 8 : 64, pass.source);
-    FrameBufferObject target(source->getWidth(), source->getHeight(), false, false);
-    target.bind();
-    shader->use();
-    shader->setTextureUnit0("source", source.get());
-    shader->setTextureUnit1("kernel", kernel.get());
-    shader->setUniform1f("blur_radius", 4.0f);
-    shader->setUniform1f("texture_size", 64.0f);
-    fullScreenQuad();
-    shader->release();
-    target.release();
-
-    std::vector<Rgba> row = line(target, pass.alongX, 4);
-    int sum = 0;
+    std::vector<Rgba> row = blurred(pass.name, pass.alongX, pass.source, 4.0f);
+    ASSERT_EQ(row.size(), 64u);
     for (int i = 0; i < 64; ++i) {
-      sum += row[i].r;
       if (std::abs(i - 32) > 4) {
         EXPECT_EQ(row[i].r, 0) << "pixel " << i << " lies beyond the radius";
       }
@@ -278,8 +301,23 @@ TEST_F(TarnveldShadersTest, SeparableBlurSpreadsALineOverTheRadiusKeepingItsBrig
       EXPECT_LT(row[32 + k].r, row[32 + k - 1].r) << "offset " << k;
       EXPECT_GT(row[32 + k].r, 0) << "offset " << k;
     }
-    EXPECT_NEAR(sum, 255, 5) << "the weights are normalised by their sum";
+    EXPECT_NEAR(sum(row), 255, 5) << "the weights are normalised by their sum";
   }
+}
+
+TEST_F(TarnveldBlurTest, OtherRadiiSpreadTheSameTapsWiderOrLeaveThePictureAlone) {
+  // Twice the radius: the nine taps two texels apart.
+  std::vector<Rgba> wide = blurred("blurx", true, verticalWhiteLine, 8.0f);
+  ASSERT_EQ(wide.size(), 64u);
+  for (int i = 0; i < 64; ++i) {
+    bool tap = std::abs(i - 32) <= 8 && (i - 32) % 2 == 0;
+    EXPECT_EQ(wide[i].r > 0, tap) << "pixel " << i;
+  }
+  EXPECT_NEAR(sum(wide), 255, 5);
+
+  std::vector<Rgba> none = blurred("blurx", true, verticalWhiteLine, 0.0f);
+  ASSERT_EQ(none.size(), 64u);
+  for (int i = 0; i < 64; ++i) EXPECT_EQ(none[i].r, verticalWhiteLine(i, 0).r) << "pixel " << i;
 }
 
 Rgba gradient(int x, int y) { return {x * 4, y * 4, 128, 255}; }
