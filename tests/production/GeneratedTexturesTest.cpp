@@ -105,8 +105,8 @@ TEST_F(GeneratedTextures, NoiseChannelsAreIndependentAndStripesRunAcross) {
 }
 
 TEST_F(GeneratedTextures, FullScreenPicturesKeepTheirContentInTheShownPart) {
-  for (const char* name : {"overlay_title.png", "overlay_credits.png", "overlay_scanlines.png", "Loading1.png",
-                           "Loading2.png"}) {
+  for (const char* name : {"overlay_title.png", "overlay_credits.png", "overlay_scanlines.png",
+                           "Loading1.png", "Loading2.png"}) {
     SCOPED_TRACE(name);
     const Canvas c = render(name);
     ASSERT_EQ(c.getWidth(), OverlayFrame::textureSize);
@@ -117,7 +117,8 @@ TEST_F(GeneratedTextures, FullScreenPicturesKeepTheirContentInTheShownPart) {
     EXPECT_GT(coveredPixels(c, 0, 0, w, h), 2000);
   }
   // The shown part is the one the overlay quad's texture coordinates select.
-  EXPECT_EQ(static_cast<int>(OverlayFrame::shownS * OverlayFrame::textureSize + 0.5f), OverlayFrame::shownWidth);
+  EXPECT_EQ(static_cast<int>(OverlayFrame::shownS * OverlayFrame::textureSize + 0.5f),
+            OverlayFrame::shownWidth);
   EXPECT_EQ(static_cast<int>((1.0f - OverlayFrame::shownT) * OverlayFrame::textureSize + 0.5f),
             OverlayFrame::shownHeight);
 }
@@ -145,7 +146,8 @@ TEST_F(GeneratedTextures, LoadingSegmentsFillTheSevenFrames) {
   EXPECT_LT(overlay.channel8(right + 3 * 4, midY, ALPHA), 128) << "only a faint glow past the segment";
   for (int i = 0; i < LoadingBarLayout::segments; ++i) {
     SCOPED_TRACE(i);
-    const int shift = static_cast<int>(0.258f / 2.0f * OverlayFrame::shownWidth * static_cast<float>(i) + 0.5f);
+    const int shift =
+        static_cast<int>(0.258f / 2.0f * OverlayFrame::shownWidth * static_cast<float>(i) + 0.5f);
     const int frameLeft = LoadingBarLayout::segmentLeft(i);
     EXPECT_NEAR(frameLeft, left + shift, 1);
     // Frame borders one pixel outside the segment, dark inside.
@@ -159,8 +161,8 @@ TEST_F(GeneratedTextures, LoadingSegmentsFillTheSevenFrames) {
 TEST_F(GeneratedTextures, FontLayoutFillsTheAtlasRowInGlyphOrder) {
   ASSERT_EQ(FontAtlasLayout::glyphOrder().size(), 44u);
   EXPECT_EQ(FontAtlasLayout::offset(0), 0);
-  EXPECT_EQ(FontAtlasLayout::offset(1), 41);                      // after a 40-pixel "a"
-  EXPECT_EQ(FontAtlasLayout::offset(9), 8 * 41 + 18);             // "j" after a 17-pixel "i"
+  EXPECT_EQ(FontAtlasLayout::offset(1), 41);           // after a 40-pixel "a"
+  EXPECT_EQ(FontAtlasLayout::offset(9), 8 * 41 + 18);  // "j" after a 17-pixel "i"
   EXPECT_EQ(FontAtlasLayout::width(FontAtlasLayout::glyphOrder().find('w')), 52);
   EXPECT_EQ(FontAtlasLayout::offset(43) + FontAtlasLayout::width(43), 1598);  // space ends the row
   EXPECT_EQ(FontAtlasLayout::rowHeight, 80);

@@ -2,7 +2,8 @@
 
 namespace Lettering {
 
-void draw(Canvas& canvas, const GlyphRasteriser::Line& line, int x, int baselineY, const LetteringStyle& style) {
+void draw(Canvas& canvas, const GlyphRasteriser::Line& line, int x, int baselineY,
+          const LetteringStyle& style) {
   const int top = baselineY - line.baseline;
   const int margin = style.outlineRadius + 3 * style.glowRadius;
   const AlphaMask room = line.mask.padded(margin);

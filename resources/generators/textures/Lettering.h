@@ -17,7 +17,8 @@ struct LetteringStyle {
 namespace Lettering {
 
 // The line's left edge at x and its baseline on row baselineY.
-void draw(Canvas& canvas, const GlyphRasteriser::Line& line, int x, int baselineY, const LetteringStyle& style);
+void draw(Canvas& canvas, const GlyphRasteriser::Line& line, int x, int baselineY,
+          const LetteringStyle& style);
 // The same, centred horizontally on centreX.
 void drawCentred(Canvas& canvas, const GlyphRasteriser::Line& line, int centreX, int baselineY,
                  const LetteringStyle& style);

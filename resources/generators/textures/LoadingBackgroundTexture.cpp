@@ -34,7 +34,8 @@ Canvas LoadingBackgroundTexture::render(GlyphRasteriser& font) const {
   title.fill = Colour{0.85f, 0.92f, 1.0f, 1.0f};
   title.glow = Colour{0.2f, 0.5f, 0.9f, 0.8f};
   title.glowRadius = 8;
-  Lettering::drawCentred(canvas, font.renderLine("tarnveld", 110, 4), OverlayFrame::shownWidth / 2, 280, title);
+  Lettering::drawCentred(canvas, font.renderLine("tarnveld", 110, 4), OverlayFrame::shownWidth / 2, 280,
+                         title);
   LetteringStyle label;
   label.fill = Colour{0.6f, 0.7f, 0.85f, 1.0f};
   Lettering::draw(canvas, font.renderLine("loading", 24, 2), LoadingBarLayout::firstLeft,

@@ -18,7 +18,8 @@ Canvas LoadingOverlayTexture::render(GlyphRasteriser&) const {
   // Lighter towards the top edge, like a lit glass bar.
   for (int y = 0; y < height; ++y) {
     const float f = 1.0f - static_cast<float>(y) / height;
-    canvas.fillRect(left, top + y, left + width, top + y + 1, Colour{0.5f + 0.4f * f, 0.8f + 0.2f * f, 1.0f, 1.0f});
+    canvas.fillRect(left, top + y, left + width, top + y + 1,
+                    Colour{0.5f + 0.4f * f, 0.8f + 0.2f * f, 1.0f, 1.0f});
   }
   return canvas;
 }

@@ -8,6 +8,6 @@ struct OverlayFrame {
   static constexpr int textureSize = 1024;
   static constexpr int shownWidth = 960;
   static constexpr int shownHeight = 540;
-  static constexpr float shownS = 0.9375f;   // right edge of the shown part
+  static constexpr float shownS = 0.9375f;  // right edge of the shown part
   static constexpr float shownT = 0.4727f;  // bottom edge of the shown part
 };

@@ -10,8 +10,8 @@ OverlayTextTexture::OverlayTextTexture(std::string fileName, std::vector<TextLin
 Canvas OverlayTextTexture::render(GlyphRasteriser& font) const {
   Canvas canvas(OverlayFrame::textureSize, OverlayFrame::textureSize);
   for (const TextLine& line : lines) {
-    Lettering::drawCentred(canvas, font.renderLine(line.text, line.pixelSize, 2), OverlayFrame::shownWidth / 2,
-                           line.baselineY, line.style);
+    Lettering::drawCentred(canvas, font.renderLine(line.text, line.pixelSize, 2),
+                           OverlayFrame::shownWidth / 2, line.baselineY, line.style);
   }
   return canvas;
 }

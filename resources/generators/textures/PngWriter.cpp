@@ -19,8 +19,8 @@ bool PngWriter::write(const Canvas& canvas, const std::string& path, std::string
   ILuint image = 0;
   ilGenImages(1, &image);
   ilBindImage(image);
-  bool written = ilTexImage(static_cast<ILuint>(canvas.getWidth()), static_cast<ILuint>(canvas.getHeight()), 1,
-                            4, IL_RGBA, IL_UNSIGNED_BYTE, bytes.data()) == IL_TRUE;
+  bool written = ilTexImage(static_cast<ILuint>(canvas.getWidth()), static_cast<ILuint>(canvas.getHeight()),
+                            1, 4, IL_RGBA, IL_UNSIGNED_BYTE, bytes.data()) == IL_TRUE;
   // The rows are top-down; without this the library would store them upside down.
   ilRegisterOrigin(IL_ORIGIN_UPPER_LEFT);
   ilEnable(IL_FILE_OVERWRITE);

@@ -25,16 +25,17 @@ std::unique_ptr<GeneratedTexture> titleCard() {
   const LetteringStyle big = glowing({1.0f, 1.0f, 1.0f, 1.0f}, {0.3f, 0.7f, 1.0f, 0.9f}, 10);
   const LetteringStyle small = glowing({0.75f, 0.85f, 1.0f, 1.0f}, {0.1f, 0.3f, 0.6f, 0.7f}, 4);
   return std::make_unique<OverlayTextTexture>(
-      "overlay_title.png", std::vector<OverlayTextTexture::TextLine>{{"tarnveld", 150, 290, big},
-                                                                     {"quenvar  demosystem", 34, 370, small}});
+      "overlay_title.png", std::vector<OverlayTextTexture::TextLine>{
+                               {"tarnveld", 150, 290, big}, {"quenvar  demosystem", 34, 370, small}});
 }
 
 std::unique_ptr<GeneratedTexture> creditsCard() {
   const LetteringStyle line = glowing({1.0f, 1.0f, 1.0f, 1.0f}, {0.3f, 0.6f, 1.0f, 0.8f}, 5);
   return std::make_unique<OverlayTextTexture>(
-      "overlay_credits.png", std::vector<OverlayTextTexture::TextLine>{{"code  quenvar", 56, 210, line},
-                                                                       {"music  quenvar", 56, 290, line},
-                                                                       {"a demosys production", 40, 380, line}});
+      "overlay_credits.png",
+      std::vector<OverlayTextTexture::TextLine>{{"code  quenvar", 56, 210, line},
+                                                {"music  quenvar", 56, 290, line},
+                                                {"a demosys production", 40, 380, line}});
 }
 
 }  // namespace

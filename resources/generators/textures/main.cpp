@@ -18,7 +18,8 @@ int main(int argc, char** argv) {
   std::filesystem::create_directories(dir, ec);
   std::string error;
   if (ec || !TextureSet().writeAll(dir, font, error)) {
-    std::fprintf(stderr, "tarnveld_textures: %s", ec ? ("cannot create '" + dir + "'\n").c_str() : error.c_str());
+    std::fprintf(stderr, "tarnveld_textures: %s",
+                 ec ? ("cannot create '" + dir + "'\n").c_str() : error.c_str());
     return 1;
   }
   std::printf("tarnveld_textures: wrote %zu pictures into %s\n", TextureSet().textures().size(), dir.c_str());
