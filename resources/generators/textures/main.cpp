@@ -16,12 +16,16 @@ int main(int argc, char** argv) {
   const std::string font = argc == 3 ? argv[2] : TARNVELD_DEFAULT_FONT;
   std::error_code ec;
   std::filesystem::create_directories(dir, ec);
-  std::string error;
-  if (ec || !TextureSet().writeAll(dir, font, error)) {
-    std::fprintf(stderr, "tarnveld_textures: %s",
-                 ec ? ("cannot create '" + dir + "'\n").c_str() : error.c_str());
+  if (ec) {
+    std::fprintf(stderr, "tarnveld_textures: cannot create '%s'\n", dir.c_str());
     return 1;
   }
-  std::printf("tarnveld_textures: wrote %zu pictures into %s\n", TextureSet().textures().size(), dir.c_str());
+  const TextureSet pictures;
+  std::string error;
+  if (!pictures.writeAll(dir, font, error)) {
+    std::fprintf(stderr, "tarnveld_textures: %s", error.c_str());
+    return 1;
+  }
+  std::printf("tarnveld_textures: wrote %zu pictures into %s\n", pictures.textures().size(), dir.c_str());
   return 0;
 }
