@@ -6,8 +6,10 @@
 #include <iostream>
 #include <vector>
 
+#include "demosys/core/QNVDemosys.h"
 #include "demosys/resources/QNVIO.h"
 #include "production/TarnveldEffects.h"
+#include "production/TarnveldProgressBar.h"
 
 DemoSession::DemoSession(const std::string& script, int width, int height) : scriptName(script) {
   metrics.setResolution(width, height);
@@ -18,6 +20,7 @@ DemoSession::DemoSession(const std::string& script, int width, int height) : scr
   name.push_back('\0');
   char* argv[] = {program, name.data(), nullptr};
   demoObject = std::make_unique<Demo>(2, argv);
+  QNVDemosys::setProgressBar(new TarnveldProgressBar());
   registerTarnveldEffects(*demoObject);
   demoObject->setWindowTitle("Tarnveld");
 }

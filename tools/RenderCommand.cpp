@@ -2,24 +2,28 @@
 //   render [--script NAME] [--archive] [--root DIR] [--size WxH] [--fps N] [--from T] [--to T]
 //          [--at T]... [--out DIR] [--video FILE]
 // The script is loaded exactly as the demo loads it; the timeline is then driven by a fixed-step
-// clock instead of the tick counter: frame k shows time from + k x 1000 / fps with a constant frame
-// delta, so every run draws the same frames. --at draws single frames at the given times instead
-// of the range. Times are m:ss:mmm or milliseconds. Frames go to DIR as PNG files named by frame
-// number, or as raw RGB to the ffmpeg command that writes FILE.
+// clock instead of the tick counter (FixedStepClock), the song seeked with it, so every run draws
+// the same frames. --at draws single frames at the given times instead of the range. Times are
+// m:ss:mmm or milliseconds. Frames go to DIR as PNG files named by frame number, and/or as raw RGB
+// to the ffmpeg command that writes FILE; a range's video carries the demo's song (AAC, or Vorbis
+// for .webm and .mkv files).
 #include <GL/glew.h>
 #include <IL/il.h>
 
+#include <csignal>
 #include <cstdio>
 #include <iostream>
 #include <string>
 #include <vector>
 
 #include "demosys/core/QNVDemosys.h"
+#include "demosys/resources/QNVIO.h"
+#include "demosys/sound/Sound.h"
+#include "demosys/timeline/FixedStepClock.h"
 #include "demosys/timeline/Time.h"
-#include "demosys/timeline/Timer.h"
-#include "demosys/timeline/TrackSystem.h"
 #include "qnvutils/StringUtils.h"
 #include "tools/DemoSession.h"
+#include "tools/Soundtrack.h"
 #include "tools/ToolCommand.h"
 
 namespace {
@@ -86,31 +90,35 @@ bool parseOptions(const std::vector<std::string>& args, RenderOptions& o) {
   return (!o.out.empty() || !o.video.empty()) && (o.to >= o.from || !o.at.empty());
 }
 
-// The frame times: the --at list, or the range at the fixed step.
-std::vector<unsigned> frameTimes(const RenderOptions& o) {
-  if (!o.at.empty()) return o.at;
-  std::vector<unsigned> times;
-  for (unsigned long long k = 0;; ++k) {
-    unsigned long long t = o.from + k * 1000ULL / o.fps;
-    if (t > o.to) break;
-    times.push_back(static_cast<unsigned>(t));
-  }
-  return times;
+bool endsWith(const std::string& text, const std::string& tail) {
+  return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+// ffmpeg's input options for the soundtrack file and the audio codec the container takes.
+std::string audioInput(const std::string& soundtrack) {
+  return " -f f32le -ar " + std::to_string(Sound::RATE) + " -ac 2 -i '" + soundtrack + "'";
+}
+
+std::string audioCodec(const std::string& video) {
+  bool vorbis = endsWith(video, ".webm") || endsWith(video, ".mkv");
+  return vorbis ? " -c:a libvorbis" : " -c:a aac";
 }
 
 // Where captured frames go: numbered PNG files, an ffmpeg pipe, or both.
 class FrameSink {
  public:
   FrameSink(const RenderOptions& o) : options(o), pixels(static_cast<std::size_t>(o.width) * o.height * 3) {}
-  ~FrameSink() {
-    if (video != nullptr) pclose(video);
-  }
-  bool open() {
+  ~FrameSink() { finish(); }
+  // soundtrack: a raw song file to mux in, or "" for a silent video.
+  bool open(const std::string& soundtrack) {
     if (options.video.empty()) return true;
     std::string command = "ffmpeg -loglevel error -y -f rawvideo -pix_fmt rgb24 -s " +
                           std::to_string(options.width) + "x" + std::to_string(options.height) + " -r " +
-                          std::to_string(options.fps) + " -i - -vf vflip -pix_fmt yuv420p '" + options.video +
-                          "'";
+                          std::to_string(options.fps) + " -i -";
+    if (!soundtrack.empty()) command += audioInput(soundtrack) + audioCodec(options.video);
+    command += " -vf vflip -pix_fmt yuv420p '" + options.video + "'";
+    // An ffmpeg that gave up shows as a failed write, not as a tool killed by the broken pipe.
+    std::signal(SIGPIPE, SIG_IGN);
     video = popen(command.c_str(), "w");
     if (video == nullptr) std::cout << "demosys render: cannot start ffmpeg" << std::endl;
     return video != nullptr;
@@ -120,8 +128,19 @@ class FrameSink {
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadBuffer(GL_BACK);
     glReadPixels(0, 0, options.width, options.height, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
-    if (video != nullptr && fwrite(pixels.data(), 1, pixels.size(), video) != pixels.size()) return false;
+    if (video != nullptr && fwrite(pixels.data(), 1, pixels.size(), video) != pixels.size()) {
+      std::cout << "demosys render: ffmpeg stopped taking frames" << std::endl;
+      return false;
+    }
     return options.out.empty() || writePNG(frame);
+  }
+  // Waits for ffmpeg to write the video; false with a line when it failed.
+  bool finish() {
+    if (video == nullptr) return true;
+    bool done = pclose(video) == 0;
+    video = nullptr;
+    if (!done) std::cout << "demosys render: ffmpeg could not write " << options.video << std::endl;
+    return done;
   }
 
  private:
@@ -143,22 +162,32 @@ class FrameSink {
   FILE* video = nullptr;
 };
 
+// The song of a range, for the video: from the first frame's time for as long as the frames last.
+bool prepareSoundtrack(const RenderOptions& o, std::size_t frames, Soundtrack& soundtrack) {
+  if (o.video.empty() || !o.at.empty()) return true;
+  int source = o.source.archive ? QNVIO::QNV_RESOURCES_7Z : QNVIO::QNV_RESOURCES_FLAT;
+  if (!soundtrack.load(source)) return false;
+  unsigned lengthMs = static_cast<unsigned>(frames * 1000 / o.fps);
+  return !soundtrack.hasSong() || soundtrack.writeRange(o.from, lengthMs);
+}
+
 bool renderFrames(Demo& demo, const RenderOptions& o) {
+  FixedStepClock clock(*QNVDemosys::timer, o.fps);
+  std::vector<unsigned> times = o.at.empty() ? clock.rangeTimes(o.from, o.to) : o.at;
+  Soundtrack soundtrack;
+  if (!prepareSoundtrack(o, times.size(), soundtrack)) return false;
   FrameSink sink(o);
-  if (!sink.open()) return false;
+  if (!sink.open(soundtrack.getPath())) return false;
   demo.init();
   demo.startRun();
-  // The song is not heard while capturing; the clock is ours.
-  QNVDemosys::timer->pause();
-  const unsigned step = 1000 / o.fps;
-  const unsigned rowRate = static_cast<unsigned>(QNVDemosys::tracks->getRowRate());
-  std::vector<unsigned> times = frameTimes(o);
+  clock.start();
   for (std::size_t k = 0; k < times.size(); ++k) {
-    unsigned time = times[k];
-    demo.renderFrame(time, time * rowRate / 1000, step);
+    FixedStepClock::Frame frame = clock.frameAt(times[k]);
+    demo.renderFrame(frame.time, frame.row, frame.frameTime);
     if (!sink.capture(k)) return false;
     demo.present();
   }
+  if (!sink.finish()) return false;
   std::cout << "Rendered " << times.size() << " frames" << std::endl;
   return true;
 }

@@ -80,6 +80,10 @@ DemoProduction::DemoProduction() {
   tree.write("resources/shaders/flat.frag", "void main() { gl_FragColor = vec4(1.0); }\n");
   std::filesystem::create_directories(tree.path("resources/graphics"), error);
   bool image = writePNG(tree.path("resources/graphics/logo.png"), 2, 2, 3, std::vector<uint8_t>(12, 200));
+  for (const char* loading : {"Loading1.png", "Loading2.png"}) {
+    std::string path = tree.path("resources/graphics/") + loading;
+    image = image && writePNG(path, 2, 2, 4, std::vector<uint8_t>(16, 90));
+  }
   tree.write("resources/misc/blob.bin", "0123456789");
   tree.write("resources/sound/song.wav", silentWav());
   blocks = {

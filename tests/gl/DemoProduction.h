@@ -1,6 +1,7 @@
 // Test helper: a small production written into a temporary tree (demo script, the effect
-// definitions, a shader pair, an image, binary data, a song and a track pack built with the
-// `demosys tracks build` tool), and runs of the `tarnveld` program or the `demosys` tool on it.
+// definitions, a shader pair, an image, the loading display's pictures, binary data, a song and a
+// track pack built with the `demosys tracks build` tool), and runs of the `tarnveld` program or the
+// `demosys` tool on it.
 #pragma once
 
 #include <map>

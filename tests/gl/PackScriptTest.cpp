@@ -25,7 +25,8 @@ TEST_F(PackScript, ListsEverythingTheLoadedDemoReads) {
                          line("resources/scripts/demoscript.txt") + line("resources/definitions/*") +
                          line("resources/graphics/logo.png") + line("resources/misc/blob.bin") +
                          line("resources/shaders/flat.vert") + line("resources/shaders/flat.frag") +
-                         line("resources/tracks/index.list") + line("resources/tracks/track.data");
+                         line("resources/tracks/index.list") + line("resources/tracks/track.data") +
+                         line("resources/graphics/Loading1.png") + line("resources/graphics/Loading2.png");
   EXPECT_EQ(production.read("pack.sh"), expected);
 }
 

@@ -1,13 +1,21 @@
 // `demosys render` on the fixture production: the same frames on every run, the window size and
-// frame count asked for, the letterboxed picture, and a failed load reported with exit status 1.
+// frame count asked for, the letterboxed picture, videos with the song muxed in, and a failed load
+// reported with exit status 1.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
 #include "qnvutils/Image.h"
 #include "tests/gl/DemoProduction.h"
+#include "tests/gl/GLTestFixture.h"
 
 namespace {
+
+// ffprobe's answer for the given entries of the file's streams of one kind (v or a), one stream a line.
+std::string probe(const std::string& file, const std::string& kind, const std::string& entries) {
+  return runCommand("ffprobe -v error -count_frames -select_streams " + kind + " -show_entries stream=" +
+                    entries + " -of csv=p=0 '" + file + "'");
+}
 
 class RenderCommand : public ::testing::Test {
  protected:
@@ -49,6 +57,29 @@ TEST_F(RenderCommand, RangeAtAFixedStep) {
   EXPECT_NE(run.out.find("Rendered 5 frames"), std::string::npos) << run.out;
   EXPECT_TRUE(std::filesystem::exists(production.path("frames/000004.png")));
   EXPECT_FALSE(std::filesystem::exists(production.path("frames/000005.png")));
+}
+
+TEST_F(RenderCommand, VideoCarriesTheFramesAndTheSong) {
+  ProgramRun run = production.runTool("render --size 160x120 --fps 10 --from 0 --to 900 --video out.mp4");
+  ASSERT_EQ(run.status, 0) << run.out;
+  EXPECT_EQ(probe(production.path("out.mp4"), "v", "width,height,nb_read_frames"), "160,120,10\n");
+  std::string audio = probe(production.path("out.mp4"), "a", "codec_name,duration");
+  ASSERT_EQ(audio.rfind("aac,", 0), 0u) << audio;
+  EXPECT_NEAR(std::stod(audio.substr(4)), 1.0, 0.05) << audio;
+  EXPECT_EQ(audio.find('\n'), audio.size() - 1) << "one audio stream: " << audio;
+}
+
+TEST_F(RenderCommand, VideoAudioFollowsTheContainerAndTheSong) {
+  ProgramRun run = production.runTool("render --size 64x36 --fps 10 --from 500 --to 800 --video out.mkv");
+  ASSERT_EQ(run.status, 0) << run.out;
+  std::string audio = probe(production.path("out.mkv"), "a", "codec_name");
+  EXPECT_EQ(audio, "vorbis\n");
+  production.setBlock("sound", "file = song.wav; play = 0;");
+  production.writeScript();
+  run = production.runTool("render --size 64x36 --fps 10 --to 200 --video quiet.mp4");
+  ASSERT_EQ(run.status, 0) << run.out;
+  EXPECT_EQ(probe(production.path("quiet.mp4"), "v", "nb_read_frames"), "3\n");
+  EXPECT_EQ(probe(production.path("quiet.mp4"), "a", "codec_name"), "") << "no song, no audio";
 }
 
 TEST_F(RenderCommand, FailedLoadExitsWithTheLoaderMessage) {

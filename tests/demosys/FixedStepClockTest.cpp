@@ -1,0 +1,118 @@
+// The capture clock: frame times of a range at a fixed step, frames read back from the paused
+// timer whatever real time does, and the song's spectrum taken at each frame's time, so that a
+// music-reactive frame comes out the same on every run.
+#include <gtest/gtest.h>
+#include <sndfile.h>
+
+#include <cmath>
+#include <vector>
+
+#include "demosys/resources/QNVIO.h"
+#include "demosys/timeline/FMODTimer.h"
+#include "demosys/timeline/FixedStepClock.h"
+#include "tests/demosys/SoundTestSupport.h"
+#include "tests/support/TempTree.h"
+
+using namespace sound_test;
+
+namespace {
+
+const int BINS = 1024;
+const int TONE_BIN = 46;
+const unsigned TONE_STARTS_MS = 500;
+
+// 1.5 s: silence, then from TONE_STARTS_MS a full-scale tone centred on TONE_BIN, left only.
+bool writeLateTone(const std::string& path) {
+  SF_INFO info = {};
+  info.samplerate = 44100;
+  info.channels = 2;
+  info.format = WAV_FLOAT;
+  SNDFILE* file = sf_open(path.c_str(), SFM_WRITE, &info);
+  if (!file) return false;
+  const sf_count_t frames = 44100 * 3 / 2;
+  const sf_count_t toneFrom = 44100 * TONE_STARTS_MS / 1000;
+  std::vector<float> samples(frames * 2, 0.0f);
+  for (sf_count_t f = toneFrom; f < frames; ++f) {
+    samples[f * 2] = static_cast<float>(std::sin(2.0 * M_PI * binCentreHz(TONE_BIN, BINS) * f / 44100.0));
+  }
+  bool written = sf_writef_float(file, samples.data(), frames) == frames;
+  return sf_close(file) == 0 && written;
+}
+
+std::vector<float> spectrum(Timer& timer, Timer::SoundChannel which) {
+  std::vector<float> out(BINS);
+  timer.GetDirectSoundData(which, BINS, out.data());
+  return out;
+}
+
+}  // namespace
+
+TEST(FixedStepClockTest, RangeTimesComeFromTheFrameNumberWithoutDrift) {
+  Timer timer(20);
+  FixedStepClock at25(timer, 25);
+  EXPECT_EQ(at25.rangeTimes(100, 260), (std::vector<unsigned>{100, 140, 180, 220, 260}));
+  EXPECT_EQ(at25.rangeTimes(100, 259), (std::vector<unsigned>{100, 140, 180, 220}));
+  EXPECT_EQ(at25.rangeTimes(70, 70), (std::vector<unsigned>{70}));
+  FixedStepClock at30(timer, 30);
+  EXPECT_EQ(at30.getStep(), 33u);
+  EXPECT_EQ(at30.rangeTimes(0, 100), (std::vector<unsigned>{0, 33, 66, 100}));
+  std::vector<unsigned> minute = at30.rangeTimes(0, 60000);
+  ASSERT_EQ(minute.size(), 1801u);
+  EXPECT_EQ(minute.back(), 60000u) << "33 ms steps would have drifted to 59400";
+}
+
+TEST(FixedStepClockTest, FramesReadTheirTimeRowAndAConstantDeltaWhateverRealTimeDoes) {
+  ScopedClock clock;
+  Timer timer(8);
+  ASSERT_TRUE(timer.init());
+  timer.play();
+  FixedStepClock capture(timer, 10);
+  capture.start();
+  EXPECT_TRUE(timer.isPaused());
+  FixedStepClock::Frame first = capture.frameAt(5000);
+  clock.advance(4321);
+  EXPECT_EQ(timer.getTime(), 5000u) << "a slow frame does not move the clock";
+  FixedStepClock::Frame second = capture.frameAt(5100);
+  EXPECT_EQ(first.time, 5000u);
+  EXPECT_EQ(first.row, 40u);
+  EXPECT_EQ(second.time, 5100u);
+  EXPECT_EQ(second.row, 40u);
+  EXPECT_EQ(first.frameTime, 100u);
+  EXPECT_EQ(second.frameTime, 100u);
+  EXPECT_EQ(capture.frameAt(125).row, 1u);
+}
+
+// The song stays paused; each frame's spectrum is the song's at that frame's time.
+TEST(FixedStepClockTest, SpectrumFollowsTheFrameTimeAndRepeatsExactly) {
+  TempTree tree;
+  ASSERT_TRUE(tree.ok());
+  ASSERT_TRUE(writeLateTone(tree.path("late.wav")));
+  QNVIO::ResourceType = QNVIO::QNV_RESOURCES_FLAT;
+  ScopedClock clock;
+  FMODTimer timer(tree.path("late.wav"), 8);
+  testing::internal::CaptureStdout();
+  bool loaded = timer.init();
+  testing::internal::GetCapturedStdout();
+  ASSERT_TRUE(loaded) << timer.getMessage();
+  timer.play();
+  clock.advance(200);
+  FixedStepClock capture(timer, 25);
+  capture.start();
+
+  capture.frameAt(TONE_STARTS_MS - 60);
+  std::vector<float> before = spectrum(timer, Timer::LEFT);
+  EXPECT_NEAR(before[TONE_BIN], 0.0f, 1e-6f) << "the window ends before the tone";
+
+  capture.frameAt(1000);
+  std::vector<float> during = spectrum(timer, Timer::LEFT);
+  EXPECT_NEAR(during[TONE_BIN], 1.0f, 0.05f);
+  EXPECT_NEAR(spectrum(timer, Timer::RIGHT)[TONE_BIN], 0.0f, 1e-6f);
+
+  clock.advance(3000);
+  timer.updateSystem();
+  EXPECT_EQ(spectrum(timer, Timer::LEFT), during) << "real time does not move a paused song";
+  capture.frameAt(TONE_STARTS_MS - 60);
+  EXPECT_EQ(spectrum(timer, Timer::LEFT), before) << "seeking back gives the same frame again";
+  capture.frameAt(1000);
+  EXPECT_EQ(spectrum(timer, Timer::LEFT), during);
+}

@@ -1,0 +1,133 @@
+// Tarnveld's loading display in the GL test window: the loading picture alone before any tick, the
+// overlay advancing one copy per seventh of the total (read back at each copy's place), the two
+// pictures listed for the packing script, both textures freed with the display, and missing
+// pictures leaving a black screen without a word.
+#include <GL/glew.h>
+
+#include <vector>
+
+#include "demosys/render/Texture.h"
+#include "demosys/resources/QNVIO.h"
+#include "production/TarnveldProgressBar.h"
+#include "tests/gl/GLTestFixture.h"
+#include "tests/support/TempTree.h"
+
+namespace {
+
+const Rgba blue = {0, 0, 255, 255};
+const Rgba red = {255, 0, 0, 255};
+
+// Copy i of the overlay starts 0.258 x i device units right of the left edge; the overlay
+// picture is opaque red in its left tenth only, which the quad's texture range (0 to 0.9375)
+// stretches over 0.2133 device units.
+int copyCentreX(int i) {
+  const float unit = GLTestFixture::windowWidth / 2.0f;
+  return static_cast<int>((0.258f * i + 0.1067f) * unit);
+}
+
+int gapX(int i) { return static_cast<int>((0.258f * i + 0.236f) * GLTestFixture::windowWidth / 2.0f); }
+
+class TarnveldProgressBarTest : public GLTestFixture {
+ protected:
+  void SetUp() override {
+    GLTestFixture::SetUp();
+    ASSERT_TRUE(tree.ok());
+    QNVIO::ResourceType = QNVIO::QNV_RESOURCES_FLAT;
+    tree.enter();
+  }
+
+  void writePictures() {
+    const int size = 64;
+    std::vector<uint8_t> background;
+    std::vector<uint8_t> overlay;
+    for (int p = 0; p < size * size; ++p) {
+      background.insert(background.end(), {0, 0, 255, 255});
+      bool leftTenth = p % size < size / 10;
+      overlay.insert(overlay.end(), {255, 0, 0, static_cast<uint8_t>(leftTenth ? 255 : 0)});
+    }
+    ASSERT_TRUE(writePNG(tree.path("resources/graphics/Loading1.png"), size, size, 4, background));
+    ASSERT_TRUE(writePNG(tree.path("resources/graphics/Loading2.png"), size, size, 4, overlay));
+  }
+
+  // Draws again so that both buffers hold the picture, and counts the red copies.
+  int copiesShown(TarnveldProgressBar& bar) {
+    bar.draw();
+    int shown = 0;
+    for (int i = 0; i < TarnveldProgressBar::STEPS; ++i) {
+      Rgba c = readWindow(copyCentreX(i), windowHeight / 2);
+      EXPECT_TRUE(near(c, red) || near(c, blue)) << "copy " << i << ": " << c;
+      shown += near(c, red);
+      EXPECT_TRUE(near(readWindow(gapX(i), windowHeight / 2), blue)) << "between copies " << i;
+    }
+    return shown;
+  }
+
+  TempTree tree;
+};
+
+TEST_F(TarnveldProgressBarTest, OverlayAdvancesInSevenSteps) {
+  std::filesystem::create_directories(tree.path("resources/graphics"));
+  writePictures();
+  TarnveldProgressBar bar(14);
+  bar.loadData();
+  ASSERT_NE(bar.getBackground(), nullptr);
+  ASSERT_NE(bar.getOverlay(), nullptr);
+  EXPECT_EQ(copiesShown(bar), 0) << "only the loading picture before the first tick";
+  const int expected[] = {1, 1, 2, 2, 3, 3, 4, 4, 5, 5, 6, 6, 7, 7};
+  for (int tick = 1; tick <= 14; ++tick) {
+    bar.tick();
+    EXPECT_EQ(bar.overlayCopies(), expected[tick - 1]) << "tick " << tick;
+    EXPECT_EQ(copiesShown(bar), expected[tick - 1]) << "tick " << tick;
+  }
+}
+
+TEST_F(TarnveldProgressBarTest, StepsSpanTheTotalWhateverItIs) {
+  TarnveldProgressBar bar(10);
+  std::vector<int> copies;
+  for (int tick = 0; tick < 10; ++tick) {
+    copies.push_back(bar.overlayCopies());
+    bar.tick();
+  }
+  copies.push_back(bar.overlayCopies());
+  EXPECT_EQ(copies, (std::vector<int>{0, 1, 2, 3, 3, 4, 5, 5, 6, 7, 7}));
+  TarnveldProgressBar none(0);
+  EXPECT_EQ(none.overlayCopies(), 0) << "a total of 0 never ticks";
+}
+
+TEST_F(TarnveldProgressBarTest, ListsItsPicturesAndFreesBothTextures) {
+  std::filesystem::create_directories(tree.path("resources/graphics"));
+  writePictures();
+  auto* bar = new TarnveldProgressBar();
+  bar->loadData();
+  ASSERT_EQ(bar->getResourceCount(), 2);
+  EXPECT_EQ(bar->getResource(0), "resources/graphics/Loading1.png");
+  EXPECT_EQ(bar->getResource(1), "resources/graphics/Loading2.png");
+  ASSERT_NE(bar->getBackground(), nullptr);
+  ASSERT_NE(bar->getOverlay(), nullptr);
+  GLuint background = bar->getBackground()->getID();
+  GLuint overlay = bar->getOverlay()->getID();
+  EXPECT_TRUE(glIsTexture(background));
+  EXPECT_TRUE(glIsTexture(overlay));
+  delete static_cast<ProgressBar*>(bar);
+  EXPECT_FALSE(glIsTexture(background));
+  EXPECT_FALSE(glIsTexture(overlay));
+}
+
+TEST_F(TarnveldProgressBarTest, MissingPicturesLeaveABlackScreenSilently) {
+  TarnveldProgressBar bar(7);
+  testing::internal::CaptureStdout();
+  bar.loadData();
+  bar.tick();
+  bar.tick();
+  bar.draw();
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+  EXPECT_EQ(bar.getBackground(), nullptr);
+  EXPECT_EQ(bar.getOverlay(), nullptr);
+  EXPECT_EQ(bar.getResourceCount(), 2) << "still listed, so that packing notices they are missing";
+  for (int i = 0; i < TarnveldProgressBar::STEPS; ++i) {
+    Rgba c = readWindow(copyCentreX(i), windowHeight / 2);
+    EXPECT_TRUE(near({c.r, c.g, c.b, 0}, {0, 0, 0, 0})) << c;
+  }
+}
+
+}  // namespace
