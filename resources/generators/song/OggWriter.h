@@ -1,6 +1,7 @@
 // Writes 44.1 kHz interleaved stereo floats as an Ogg Vorbis file through libsndfile at a
-// given VBR quality (0 smallest .. 1 best). Failures leave a reason, never an exception.
-// Depends on: libsndfile, SongClock.
+// given VBR quality (0 smallest .. 1 best), then fixes the stream serial number so the same
+// samples always give the same bytes. Failures leave a reason, never an exception.
+// Depends on: libsndfile, OggPages, SongClock.
 #pragma once
 
 #include <string>
@@ -14,6 +15,8 @@ class OggWriter {
   const std::string& getErrorMessage() const { return message; }
 
  private:
+  static std::string encode(const std::string& path, const std::vector<float>& stereo, double quality);
+  static std::string stampSerial(const std::string& path);
   bool fail(const std::string& path, const std::string& reason);
 
   double quality;
