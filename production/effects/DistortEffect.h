@@ -21,11 +21,10 @@ class DistortEffect : public Effect {
   void registerTracks() override;
   Effect* getInstance() override;
 
+ private:
   // The source framebuffer's index for a "source" value: 0 for "offscreen", 1 to 3 for
   // "offscreen2" to "offscreen4" (values strictly inside (1.5, 2.5), (2.5, 3.5), (3.5, 4.5)).
   static int sourceIndex(float value);
-
- private:
   void setUniforms(FrameBufferObject* source);
 
   Shader* shader = nullptr;
