@@ -53,8 +53,8 @@ TEST_F(TarnveldArrangementTest, ThreeMinutesInTheAgreedSections) {
   ASSERT_TRUE(song->isValid()) << song->getErrorMessage();
   EXPECT_EQ(song->getBars(), 90);
   EXPECT_EQ(song->getFrames(), 180 * SongClock::SAMPLE_RATE);
-  const std::vector<std::pair<int, int>> expected = {{0, 4},   {4, 4},   {8, 8},   {16, 8},  {24, 4},
-                                                     {28, 16}, {44, 8},  {52, 8},  {60, 16}, {76, 14}};
+  const std::vector<std::pair<int, int>> expected = {{0, 4},   {4, 4},  {8, 8},  {16, 8},  {24, 4},
+                                                     {28, 16}, {44, 8}, {52, 8}, {60, 16}, {76, 14}};
   ASSERT_EQ(song->getSections().size(), expected.size());
   for (std::size_t i = 0; i < expected.size(); ++i) {
     EXPECT_EQ(song->getSections()[i].firstBar, expected[i].first) << i;
@@ -108,8 +108,8 @@ TEST_F(TarnveldArrangementTest, ClimaxAddsHarmonyAndOpenHats) {
 
 // The outro thins out one part at a time, and nothing is struck after the last chord.
 TEST_F(TarnveldArrangementTest, OutroPartsLeaveOneByOne) {
-  std::vector<int> leaving = {lastBar("lead"), lastBar("hats"), lastBar("snare"), lastBar("bass"),
-                              lastBar("kick"), lastBar("pad")};
+  std::vector<int> leaving = {lastBar("lead"), lastBar("hats"), lastBar("snare"),
+                              lastBar("bass"), lastBar("kick"), lastBar("pad")};
   EXPECT_EQ(leaving, (std::vector<int>{75, 79, 81, 83, 85, 88}));
   EXPECT_EQ(lastBar("harmony"), 75);
   EXPECT_FLOAT_EQ(song->master().valueAt(170.0), 1.0f);

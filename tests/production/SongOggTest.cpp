@@ -3,7 +3,6 @@
 // and a write that cannot happen says why.
 #include <gtest/gtest.h>
 #include <sndfile.h>
-
 #include <unistd.h>
 
 #include <cmath>
@@ -106,5 +105,6 @@ TEST(TarnveldSongOgg, UnwritablePathIsReported) {
   OggWriter writer;
   std::string path = tree.path("missing/folder/song.ogg");
   EXPECT_FALSE(writer.write(path, std::vector<float>(2000, 0.0f)));
-  EXPECT_EQ(writer.getErrorMessage().rfind("Failed to write '" + path + "'\n", 0), 0u) << writer.getErrorMessage();
+  EXPECT_EQ(writer.getErrorMessage().rfind("Failed to write '" + path + "'\n", 0), 0u)
+      << writer.getErrorMessage();
 }

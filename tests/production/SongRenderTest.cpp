@@ -21,7 +21,9 @@ class TarnveldRenderTest : public ::testing::Test {
   static void SetUpTestSuite() { song = new SongArrangement(TarnveldComposition::compose()); }
   static void TearDownTestSuite() { delete song; }
 
-  static std::vector<float> bars(int first, int count) { return SongRenderer(*song).renderBars(first, count); }
+  static std::vector<float> bars(int first, int count) {
+    return SongRenderer(*song).renderBars(first, count);
+  }
 
   // Mono RMS over frames [from, to).
   static double rms(const std::vector<float>& stereo, std::size_t from, std::size_t to) {
@@ -39,7 +41,9 @@ class TarnveldRenderTest : public ::testing::Test {
       low[2 * i] = low[2 * i + 1] = filter.process(0.5f * (stereo[2 * i] + stereo[2 * i + 1])).low;
     return low;
   }
-  static std::size_t frameOf(double seconds) { return static_cast<std::size_t>(seconds * SongClock::SAMPLE_RATE); }
+  static std::size_t frameOf(double seconds) {
+    return static_cast<std::size_t>(seconds * SongClock::SAMPLE_RATE);
+  }
 
   static SongArrangement* song;
 };

@@ -30,7 +30,8 @@ TEST(SongNoteTable, ConcertPitchAndOctaves) {
   for (int note = 0; note + 12 < NoteTable::NOTE_COUNT; ++note)
     EXPECT_NEAR(NoteTable::frequency(note + 12) / NoteTable::frequency(note), 2.0, 1e-12) << note;
   for (int note = 1; note < NoteTable::NOTE_COUNT; ++note)
-    EXPECT_NEAR(NoteTable::frequency(note) / NoteTable::frequency(note - 1), std::pow(2.0, 1.0 / 12.0), 1e-12);
+    EXPECT_NEAR(NoteTable::frequency(note) / NoteTable::frequency(note - 1), std::pow(2.0, 1.0 / 12.0),
+                1e-12);
 }
 
 TEST(SongNoteTable, NamesParseToMidiNumbers) {
@@ -107,13 +108,20 @@ class SongInstrumentTest : public ::testing::TestWithParam<int> {
  protected:
   static std::unique_ptr<Instrument> make(int index) {
     switch (index) {
-      case 0: return std::make_unique<Kick>();
-      case 1: return std::make_unique<Snare>();
-      case 2: return std::make_unique<HiHat>();
-      case 3: return std::make_unique<Bass>();
-      case 4: return std::make_unique<Pad>();
-      case 5: return std::make_unique<Lead>();
-      default: return std::make_unique<Riser>();
+      case 0:
+        return std::make_unique<Kick>();
+      case 1:
+        return std::make_unique<Snare>();
+      case 2:
+        return std::make_unique<HiHat>();
+      case 3:
+        return std::make_unique<Bass>();
+      case 4:
+        return std::make_unique<Pad>();
+      case 5:
+        return std::make_unique<Lead>();
+      default:
+        return std::make_unique<Riser>();
     }
   }
 };
@@ -124,7 +132,8 @@ TEST_P(SongInstrumentTest, NoteStartsAndEndsSilent) {
   std::unique_ptr<Instrument> instrument = make(GetParam());
   for (int note : {HiHat::CLOSED, HiHat::OPEN, 33, 69}) {
     const double gate = SongClock::secondsOfRows(4);
-    std::vector<float> out(static_cast<std::size_t>(SongClock::framesOfSeconds(instrument->length(gate))), 0.0f);
+    std::vector<float> out(static_cast<std::size_t>(SongClock::framesOfSeconds(instrument->length(gate))),
+                           0.0f);
     ASSERT_GT(out.size(), 100u);
     instrument->render({0, 4, note, 1.0f}, gate, 1234u, out.data(), out.size());
     EXPECT_LT(std::fabs(out.front()), 0.05f) << note;

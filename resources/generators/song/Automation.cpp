@@ -5,8 +5,9 @@
 Automation::Automation(float initial) : initial(initial) {}
 
 Automation& Automation::point(double seconds, float value) {
-  auto later = std::upper_bound(points.begin(), points.end(), seconds,
-                                [](double time, const std::pair<double, float>& p) { return time < p.first; });
+  auto later =
+      std::upper_bound(points.begin(), points.end(), seconds,
+                       [](double time, const std::pair<double, float>& p) { return time < p.first; });
   points.insert(later, {seconds, value});
   return *this;
 }

@@ -31,7 +31,8 @@ void HiHat::render(const NoteEvent& note, double, uint32_t seed, float* out, std
   for (std::size_t i = 0; i < frames; ++i) {
     double t = i / rate;
     double cluster = 0.0;
-    for (std::size_t p = 0; p < metal.size(); ++p) cluster += metal[p].next(PARTIALS[p] * PARTIAL_SCALE, rate);
+    for (std::size_t p = 0; p < metal.size(); ++p)
+      cluster += metal[p].next(PARTIALS[p] * PARTIAL_SCALE, rate);
     float source = static_cast<float>(noise.next() + 0.12 * cluster);
     StateVariableFilter::Output filtered = highPass.process(source);
     double shimmer = 0.6 * (filtered.high + 0.8 * filtered.band);

@@ -11,7 +11,8 @@ class HiHat : public Instrument {
   static constexpr int OPEN = 46;
 
   double length(double gate) const override;
-  void render(const NoteEvent& note, double gate, uint32_t seed, float* out, std::size_t frames) const override;
+  void render(const NoteEvent& note, double gate, uint32_t seed, float* out,
+              std::size_t frames) const override;
 
  private:
   static double ring(int note);

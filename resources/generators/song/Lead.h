@@ -8,7 +8,8 @@
 class Lead : public Instrument {
  public:
   double length(double gate) const override;
-  void render(const NoteEvent& note, double gate, uint32_t seed, float* out, std::size_t frames) const override;
+  void render(const NoteEvent& note, double gate, uint32_t seed, float* out,
+              std::size_t frames) const override;
 
  private:
   static double vibrato(double time);

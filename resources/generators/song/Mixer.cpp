@@ -28,7 +28,8 @@ void Mixer::followKey(const std::vector<Input>& inputs, std::size_t frames) {
   duckLevel.assign(frames, 0.0f);
   for (const Input& input : inputs) {
     if (!input.settings.duckKey) continue;
-    for (std::size_t i = 0; i < frames; ++i) duckLevel[i] += std::fabs(input.samples[i] * input.settings.gain);
+    for (std::size_t i = 0; i < frames; ++i)
+      duckLevel[i] += std::fabs(input.samples[i] * input.settings.gain);
   }
   const float recovery = static_cast<float>(std::exp(-1.0 / (DUCK_RELEASE_SECONDS * SongClock::SAMPLE_RATE)));
   float envelope = 0.0f;

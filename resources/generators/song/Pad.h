@@ -8,5 +8,6 @@
 class Pad : public Instrument {
  public:
   double length(double gate) const override;
-  void render(const NoteEvent& note, double gate, uint32_t seed, float* out, std::size_t frames) const override;
+  void render(const NoteEvent& note, double gate, uint32_t seed, float* out,
+              std::size_t frames) const override;
 };

@@ -18,7 +18,8 @@ uint32_t Sequencer::seedFor(const Part& part, const NoteEvent& note) {
   return hash ^ (static_cast<uint32_t>(note.row) * 2654435761u) ^ (static_cast<uint32_t>(note.note) * 40503u);
 }
 
-void Sequencer::addNote(const Part& part, const NoteEvent& note, int64_t firstFrame, std::vector<float>& out) {
+void Sequencer::addNote(const Part& part, const NoteEvent& note, int64_t firstFrame,
+                        std::vector<float>& out) {
   const Instrument& instrument = part.getInstrument();
   double gate = SongClock::secondsOfRows(note.lengthRows);
   int64_t start = SongClock::frameOfRow(note.row);
@@ -34,5 +35,6 @@ void Sequencer::addNote(const Part& part, const NoteEvent& note, int64_t firstFr
 
 void Sequencer::applyGain(const Part& part, int64_t firstFrame, std::vector<float>& out) {
   for (std::size_t i = 0; i < out.size(); ++i)
-    out[i] *= part.gain().valueAt(static_cast<double>(firstFrame + static_cast<int64_t>(i)) / SongClock::SAMPLE_RATE);
+    out[i] *= part.gain().valueAt(static_cast<double>(firstFrame + static_cast<int64_t>(i)) /
+                                  SongClock::SAMPLE_RATE);
 }

@@ -69,8 +69,8 @@ std::string SongArrangement::describe() const {
   for (const Section& section : sections) {
     char line[96];
     std::snprintf(line, sizeof(line), "bars %2d-%2d  %3d-%3d s  %-12s ", section.firstBar,
-                  section.firstBar + section.bars - 1, section.firstBar * 2, (section.firstBar + section.bars) * 2,
-                  section.name.c_str());
+                  section.firstBar + section.bars - 1, section.firstBar * 2,
+                  (section.firstBar + section.bars) * 2, section.name.c_str());
     text += line + partsIn(section) + "\n";
   }
   return text;

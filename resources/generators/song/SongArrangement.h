@@ -21,7 +21,8 @@ class SongArrangement {
   explicit SongArrangement(int bars);
 
   void addSection(const std::string& name, int firstBar, int bars);
-  Part& addPart(const std::string& name, std::unique_ptr<Instrument> instrument, const ChannelSettings& settings);
+  Part& addPart(const std::string& name, std::unique_ptr<Instrument> instrument,
+                const ChannelSettings& settings);
 
   const Part* findPart(const std::string& name) const;
   const Section* sectionAt(int bar) const;

@@ -18,8 +18,10 @@ const int KICK_NOTE = 36;
 const int SNARE_NOTE = 38;
 
 // Am F C G, and Dm Am F E for the bridge and the second breakdown; voiced close around C4.
-const std::array<std::array<int, 3>, 4> MAIN_CHORDS = {{{57, 60, 64}, {57, 60, 65}, {55, 60, 64}, {55, 59, 62}}};
-const std::array<std::array<int, 3>, 4> BRIDGE_CHORDS = {{{57, 62, 65}, {57, 60, 64}, {57, 60, 65}, {56, 59, 64}}};
+const std::array<std::array<int, 3>, 4> MAIN_CHORDS = {
+    {{57, 60, 64}, {57, 60, 65}, {55, 60, 64}, {55, 59, 62}}};
+const std::array<std::array<int, 3>, 4> BRIDGE_CHORDS = {
+    {{57, 62, 65}, {57, 60, 64}, {57, 60, 65}, {56, 59, 64}}};
 const std::array<int, 4> MAIN_ROOTS = {33, 29, 36, 31};
 const std::array<int, 4> BRIDGE_ROOTS = {38, 33, 29, 28};
 
@@ -162,7 +164,11 @@ Pattern TarnveldComposition::bassLine(const Roots& roots, Pattern (*bar)(int roo
 
 // Between the kicks, jumping up an octave at the end of the bar.
 Pattern TarnveldComposition::offbeatBass(int root) {
-  return Pattern().add(2, 2, root, 1.0f).add(6, 2, root, 0.9f).add(10, 2, root, 1.0f).add(14, 2, root + 12, 0.9f);
+  return Pattern()
+      .add(2, 2, root, 1.0f)
+      .add(6, 2, root, 0.9f)
+      .add(10, 2, root, 1.0f)
+      .add(14, 2, root + 12, 0.9f);
 }
 
 // Every sixteenth that no kick takes, the last of each beat an octave up.
@@ -195,7 +201,8 @@ Pattern TarnveldComposition::arpeggios(const Progression& progression) {
     const std::array<int, 4> tones = {chord[0] + 12, chord[1] + 12, chord[2] + 12, chord[0] + 24};
     for (int row = 0; row < SongClock::ROWS_PER_BAR; ++row) {
       int note = tones[order[row % order.size()]];
-      pattern.add(static_cast<int>(bar) * SongClock::ROWS_PER_BAR + row, 1, note, row % 4 == 0 ? 0.6f : 0.45f);
+      pattern.add(static_cast<int>(bar) * SongClock::ROWS_PER_BAR + row, 1, note,
+                  row % 4 == 0 ? 0.6f : 0.45f);
     }
   }
   return pattern;
