@@ -1,6 +1,7 @@
 // ShaderLoader: shader source preprocessing, compilation and the shader pool stages.
 #include "demosys/render/ShaderLoader.h"
 
+#include <algorithm>
 #include <iostream>
 #include <memory>
 
@@ -57,9 +58,15 @@ bool ShaderLoader::shaderInclude(std::string& out, const std::vector<std::string
     }
     std::unique_ptr<File> included = loadText(path + file);
     if (!included || !included->exists()) return fail(failure);
+    noteIncluded(path + file);
     if (!shaderInclude(out, included->getAsLines(), path, file, depth + 1)) return false;
   }
   return true;
+}
+
+void ShaderLoader::noteIncluded(const std::string& file) {
+  if (std::find(includedFiles.begin(), includedFiles.end(), file) == includedFiles.end())
+    includedFiles.push_back(file);
 }
 
 // One stage's text: the definition lines, then the expanded file.

@@ -32,6 +32,10 @@ class ShaderLoader {
   // Recompiles every pooled shader in place from its entry; stops at the first failure.
   bool reloadShaders(const Parameters& system, DataShaderPool& pool);
 
+  // Every file pulled in by an #include line so far, as path + name, each once in first-use order:
+  // the packing script must carry them beside the shader pairs.
+  const std::vector<std::string>& getIncludedFiles() const { return includedFiles; }
+
   // "#define item\n" for every item after the base name.
   static void addShaderParams(std::string& out, const std::vector<std::string>& params);
   // A shader entry's comma-separated items, each trimmed; empty items are dropped.
@@ -44,6 +48,9 @@ class ShaderLoader {
   static std::string shaderPath(const Parameters& system);
   static std::string baseName(const std::vector<std::string>& params);
 
+  void noteIncluded(const std::string& file);
+
+  std::vector<std::string> includedFiles;
   std::string& errorMessage;
   bool& valid;
   const bool& verbose;

@@ -59,6 +59,7 @@ std::string ResourceLoader::copyScriptText(const std::string& archiver) const {
       script.add(systemValue("paths", "shaders") + shaders->getValue(i) + ".frag");
     }
   }
+  for (const std::string& file : shaderLoader.getIncludedFiles()) script.add(file);
   ParameterGroup* paths = systemGroup("paths");
   if (paths != nullptr && paths->exist("tracks")) {
     script.add(paths->getParameter("tracks") + "index.list");

@@ -12,7 +12,11 @@ void draw() {
   NdcMatrices::pop();
 }
 
+// The corners run clockwise, so a pass drawn after an effect that left back-face culling on would
+// vanish: culling is off for the quad and put back as it was.
 void vertices(float sMax, float tMin) {
+  const GLboolean culling = glIsEnabled(GL_CULL_FACE);
+  glDisable(GL_CULL_FACE);
   glBegin(GL_QUADS);
   glTexCoord2f(0.0f, 1.0f);
   glVertex2f(-1.0f, 1.0f);
@@ -23,6 +27,7 @@ void vertices(float sMax, float tMin) {
   glTexCoord2f(0.0f, tMin);
   glVertex2f(-1.0f, -1.0f);
   glEnd();
+  if (culling) glEnable(GL_CULL_FACE);
 }
 
 }  // namespace FullScreenQuad

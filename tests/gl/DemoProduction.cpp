@@ -97,7 +97,7 @@ DemoProduction::DemoProduction() {
       {"graphics", "logo = logo.png; again = logo.png;"},
       {"binary", "blob = blob.bin;"},
       {"sound", "file = song.wav; play = 1;"},
-      {"show * DisplayTexture", "texture = logo;"},
+      {"show * FlagEffect", "qnvlogo = logo;"},
   };
   writeScript();
   built = !error && image && buildTracks(TRACKS);
@@ -158,7 +158,7 @@ const std::vector<std::string>& fixtureRunLines() {
                                                  "[Loading Animation Data]",
                                                  "No animation data",
                                                  "[Create effect objects]",
-                                                 "Creating instance of DisplayTexture",
+                                                 "Creating instance of FlagEffect",
                                                  "[Create track data]",
                                                  "Loading track data from index file",
                                                  "[Initializing Effect Instances]",

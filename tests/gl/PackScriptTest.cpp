@@ -50,3 +50,32 @@ TEST_F(PackScript, FailedLoadWritesNoScript) {
 }
 
 }  // namespace
+
+// Shared shader code reached through #include lines travels in the archive too, each file once,
+// after the shader pairs; the archive alone then loads every shader.
+TEST(PackScriptIncludes, CarriesEveryIncludedFileOnce) {
+  DemoProduction production;
+  ASSERT_TRUE(production.ok());
+  production.write("resources/shaders/include/white.glsl", "vec4 white() { return vec4(1.0); }\n");
+  production.write("resources/shaders/include/nested.glsl", "#include include/white.glsl\n");
+  production.write("resources/shaders/lit.vert", "void main() { gl_Position = ftransform(); }\n");
+  production.write("resources/shaders/lit.frag",
+                   "#include include/nested.glsl\nvoid main() { gl_FragColor = white(); }\n");
+  production.write("resources/shaders/lit2.frag",
+                   "#include include/white.glsl\nvoid main() { gl_FragColor = white(); }\n");
+  production.write("resources/shaders/lit2.vert", "void main() { gl_Position = ftransform(); }\n");
+  production.setBlock("shaders", "flat = flat; lit = lit; lit2 = lit2;");
+  production.writeScript();
+  ASSERT_EQ(production.runTool("pack script").status, 0);
+  std::string script = production.read("packresources.sh");
+  std::string pairs = line("resources/shaders/lit2.frag");
+  std::string includes =
+      line("resources/shaders/include/nested.glsl") + line("resources/shaders/include/white.glsl");
+  EXPECT_NE(script.find(pairs + includes), std::string::npos) << script;
+  ProgramRun build = production.runTool("pack build");
+  ASSERT_EQ(build.status, 0) << build.out;
+  std::filesystem::rename(production.path("resources"), production.path("moved-away"));
+  ProgramRun run = production.runDemo();
+  std::string missing;
+  EXPECT_TRUE(run.inOrder(fixtureRunLines(), &missing)) << missing << "\n" << run.out;
+}
