@@ -131,11 +131,11 @@ class SongInstrumentTest : public ::testing::TestWithParam<int> {
 TEST_P(SongInstrumentTest, NoteStartsAndEndsSilent) {
   std::unique_ptr<Instrument> instrument = make(GetParam());
   for (int note : {HiHat::CLOSED, HiHat::OPEN, 33, 69}) {
-    const double gate = SongClock::secondsOfRows(4);
-    std::vector<float> out(static_cast<std::size_t>(SongClock::framesOfSeconds(instrument->length(gate))),
-                           0.0f);
+    const NoteEvent event = {0, 4, note, 1.0f};
+    const double gate = SongClock::secondsOfRows(event.lengthRows);
+    std::vector<float> out(SongClock::framesOfSeconds(instrument->length(event, gate)), 0.0f);
     ASSERT_GT(out.size(), 100u);
-    instrument->render({0, 4, note, 1.0f}, gate, 1234u, out.data(), out.size());
+    instrument->render(event, gate, 1234u, out.data(), out.size());
     EXPECT_LT(std::fabs(out.front()), 0.05f) << note;
     float peak = 0.0f;
     for (float sample : out) {

@@ -13,7 +13,7 @@ const Envelope CUTOFF(0.002, 0.18, 0.15, 0.05, 2.0);
 const std::size_t CONTROL_STEP = 16;
 }  // namespace
 
-double Bass::length(double gate) const { return AMP.length(gate); }
+double Bass::length(const NoteEvent&, double gate) const { return AMP.length(gate); }
 
 void Bass::render(const NoteEvent& note, double gate, uint32_t, float* out, std::size_t frames) const {
   const double rate = SongClock::SAMPLE_RATE;

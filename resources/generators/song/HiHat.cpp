@@ -16,7 +16,7 @@ const double PARTIAL_SCALE = 2.0;
 
 double HiHat::ring(int note) { return note == OPEN ? 0.3 : 0.09; }
 
-double HiHat::length(double) const { return ring(OPEN) + 0.01; }
+double HiHat::length(const NoteEvent& note, double) const { return ring(note.note) + 0.01; }
 
 void HiHat::render(const NoteEvent& note, double, uint32_t seed, float* out, std::size_t frames) const {
   const double rate = SongClock::SAMPLE_RATE;

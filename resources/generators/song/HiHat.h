@@ -10,7 +10,7 @@ class HiHat : public Instrument {
   static constexpr int CLOSED = 42;
   static constexpr int OPEN = 46;
 
-  double length(double gate) const override;
+  double length(const NoteEvent& note, double gate) const override;
   void render(const NoteEvent& note, double gate, uint32_t seed, float* out,
               std::size_t frames) const override;
 

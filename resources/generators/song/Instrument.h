@@ -12,8 +12,8 @@ class Instrument {
  public:
   virtual ~Instrument() = default;
 
-  // Seconds a note whose key is held for `gate` seconds sounds, tail included.
-  virtual double length(double gate) const = 0;
+  // Seconds the note sounds when its key is held for `gate` seconds, tail included.
+  virtual double length(const NoteEvent& note, double gate) const = 0;
   // Adds the note into out[0, frames), frame 0 being its start; `seed` varies its noise.
   virtual void render(const NoteEvent& note, double gate, uint32_t seed, float* out,
                       std::size_t frames) const = 0;

@@ -12,7 +12,7 @@ namespace {
 const double SOUNDING = 0.5;
 }
 
-double Kick::length(double) const { return SOUNDING; }
+double Kick::length(const NoteEvent&, double) const { return SOUNDING; }
 
 void Kick::render(const NoteEvent& note, double, uint32_t seed, float* out, std::size_t frames) const {
   const double rate = SongClock::SAMPLE_RATE;

@@ -16,7 +16,7 @@ const double DETUNE = std::pow(2.0, 5.0 / 1200.0);
 const std::size_t CONTROL_STEP = 16;
 }  // namespace
 
-double Lead::length(double gate) const { return AMP.length(gate); }
+double Lead::length(const NoteEvent&, double gate) const { return AMP.length(gate); }
 
 // Pitch factor: vibrato fades in over the first half second so short notes stay straight.
 double Lead::vibrato(double time) {

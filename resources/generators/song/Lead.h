@@ -7,7 +7,7 @@
 
 class Lead : public Instrument {
  public:
-  double length(double gate) const override;
+  double length(const NoteEvent& note, double gate) const override;
   void render(const NoteEvent& note, double gate, uint32_t seed, float* out,
               std::size_t frames) const override;
 

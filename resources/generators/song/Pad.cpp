@@ -16,7 +16,7 @@ const std::array<double, 3> DETUNE_CENTS = {-8.0, 0.0, 7.0};
 const std::size_t CONTROL_STEP = 32;
 }  // namespace
 
-double Pad::length(double gate) const { return AMP.length(gate); }
+double Pad::length(const NoteEvent&, double gate) const { return AMP.length(gate); }
 
 void Pad::render(const NoteEvent& note, double gate, uint32_t seed, float* out, std::size_t frames) const {
   const double rate = SongClock::SAMPLE_RATE;

@@ -14,7 +14,7 @@ const double HIGHEST = 9000.0;
 const std::size_t CONTROL_STEP = 32;
 }  // namespace
 
-double Riser::length(double gate) const { return gate + RELEASE; }
+double Riser::length(const NoteEvent&, double gate) const { return gate + RELEASE; }
 
 void Riser::render(const NoteEvent& note, double gate, uint32_t seed, float* out, std::size_t frames) const {
   const double rate = SongClock::SAMPLE_RATE;

@@ -23,7 +23,7 @@ void Sequencer::addNote(const Part& part, const NoteEvent& note, int64_t firstFr
   const Instrument& instrument = part.getInstrument();
   double gate = SongClock::secondsOfRows(note.lengthRows);
   int64_t start = SongClock::frameOfRow(note.row);
-  int64_t length = SongClock::framesOfSeconds(instrument.length(gate));
+  int64_t length = SongClock::framesOfSeconds(instrument.length(note, gate));
   int64_t windowEnd = firstFrame + static_cast<int64_t>(out.size());
   int64_t from = std::max(start, firstFrame);
   int64_t to = std::min(start + length, windowEnd);

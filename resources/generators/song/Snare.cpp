@@ -12,7 +12,7 @@ namespace {
 const double SOUNDING = 0.3;
 }
 
-double Snare::length(double) const { return SOUNDING; }
+double Snare::length(const NoteEvent&, double) const { return SOUNDING; }
 
 void Snare::render(const NoteEvent& note, double, uint32_t seed, float* out, std::size_t frames) const {
   const double rate = SongClock::SAMPLE_RATE;
