@@ -6,16 +6,20 @@
 // the same frames. --at draws single frames at the given times instead of the range. Times are
 // m:ss:mmm or milliseconds. Frames go to DIR as PNG files named by frame number, and/or as raw RGB
 // to the ffmpeg command that writes FILE; a range's video carries the demo's song (AAC, or Vorbis
-// for .webm and .mkv files).
+// for .webm and .mkv files). The run ends with the frame-time statistics (median, worst 1 %, the
+// slowest frame's demo time).
 #include <GL/glew.h>
 #include <IL/il.h>
 
+#include <chrono>
 #include <csignal>
 #include <cstdio>
+#include <filesystem>
 #include <iostream>
 #include <string>
 #include <vector>
 
+#include "demosys/core/FrameTimes.h"
 #include "demosys/core/QNVDemosys.h"
 #include "demosys/resources/QNVIO.h"
 #include "demosys/sound/Sound.h"
@@ -104,6 +108,14 @@ std::string audioCodec(const std::string& video) {
   return vorbis ? " -c:a libvorbis" : " -c:a aac";
 }
 
+// The frames' folder is made when missing, as a demo maker naming a new one expects.
+bool makeFolder(const std::string& folder) {
+  std::error_code error;
+  std::filesystem::create_directories(folder, error);
+  if (error) std::cout << "demosys render: cannot make " << folder << ": " << error.message() << std::endl;
+  return !error;
+}
+
 // Where captured frames go: numbered PNG files, an ffmpeg pipe, or both.
 class FrameSink {
  public:
@@ -111,6 +123,7 @@ class FrameSink {
   ~FrameSink() { finish(); }
   // soundtrack: a raw song file to mux in, or "" for a silent video.
   bool open(const std::string& soundtrack) {
+    if (!options.out.empty() && !makeFolder(options.out)) return false;
     if (options.video.empty()) return true;
     std::string command = "ffmpeg -loglevel error -y -f rawvideo -pix_fmt rgb24 -s " +
                           std::to_string(options.width) + "x" + std::to_string(options.height) + " -r " +
@@ -171,6 +184,14 @@ bool prepareSoundtrack(const RenderOptions& o, std::size_t frames, Soundtrack& s
   return !soundtrack.hasSong() || soundtrack.writeRange(o.from, lengthMs);
 }
 
+// Milliseconds the frame took to draw, the GL pipeline drained so the cost is the renderer's too.
+double timedFrame(Demo& demo, const FixedStepClock::Frame& frame) {
+  auto begin = std::chrono::steady_clock::now();
+  demo.renderFrame(frame.time, frame.row, frame.frameTime);
+  glFinish();
+  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - begin).count();
+}
+
 bool renderFrames(Demo& demo, const RenderOptions& o) {
   FixedStepClock clock(*QNVDemosys::timer, o.fps);
   std::vector<unsigned> times = o.at.empty() ? clock.rangeTimes(o.from, o.to) : o.at;
@@ -181,14 +202,16 @@ bool renderFrames(Demo& demo, const RenderOptions& o) {
   demo.init();
   demo.startRun();
   clock.start();
+  FrameTimes costs(times.size());
   for (std::size_t k = 0; k < times.size(); ++k) {
     FixedStepClock::Frame frame = clock.frameAt(times[k]);
-    demo.renderFrame(frame.time, frame.row, frame.frameTime);
+    costs.add(timedFrame(demo, frame), frame.time);
     if (!sink.capture(k)) return false;
     demo.present();
   }
   if (!sink.finish()) return false;
   std::cout << "Rendered " << times.size() << " frames" << std::endl;
+  std::cout << costs.summary() << std::endl;
   return true;
 }
 

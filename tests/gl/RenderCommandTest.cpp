@@ -50,13 +50,15 @@ TEST_F(RenderCommand, FrameHasTheSizeAskedForAndShowsTheClearedScreen) {
   for (std::size_t i = 0; i < image.getDataSize(); ++i) ASSERT_EQ(p[i], 0) << "byte " << i;
 }
 
+// The frames' folder is made when missing; the run ends with its frame-time statistics.
 TEST_F(RenderCommand, RangeAtAFixedStep) {
-  std::filesystem::create_directories(production.path("frames"));
-  ProgramRun run = production.runTool("render --size 64x36 --fps 25 --from 0:00:100 --to 260 --out frames");
+  ProgramRun run = production.runTool("render --size 64x36 --fps 25 --from 0:00:100 --to 260 --out new/frames");
   ASSERT_EQ(run.status, 0) << run.out;
   EXPECT_NE(run.out.find("Rendered 5 frames"), std::string::npos) << run.out;
-  EXPECT_TRUE(std::filesystem::exists(production.path("frames/000004.png")));
-  EXPECT_FALSE(std::filesystem::exists(production.path("frames/000005.png")));
+  EXPECT_TRUE(std::filesystem::exists(production.path("new/frames/000004.png")));
+  EXPECT_FALSE(std::filesystem::exists(production.path("new/frames/000005.png")));
+  EXPECT_NE(run.out.find("Frame time : median "), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find(" (5 frames)"), std::string::npos) << run.out;
 }
 
 TEST_F(RenderCommand, VideoCarriesTheFramesAndTheSong) {
@@ -80,6 +82,15 @@ TEST_F(RenderCommand, VideoAudioFollowsTheContainerAndTheSong) {
   ASSERT_EQ(run.status, 0) << run.out;
   EXPECT_EQ(probe(production.path("quiet.mp4"), "v", "nb_read_frames"), "3\n");
   EXPECT_EQ(probe(production.path("quiet.mp4"), "a", "codec_name"), "") << "no song, no audio";
+}
+
+TEST_F(RenderCommand, VideoFromTheArchiveCarriesTheSongToo) {
+  ASSERT_TRUE(production.archiveOnly());
+  ProgramRun run = production.runTool("render --archive --size 64x36 --fps 10 --to 400 --video out.mp4");
+  ASSERT_EQ(run.status, 0) << run.out;
+  std::string audio = probe(production.path("out.mp4"), "a", "codec_name,duration");
+  ASSERT_EQ(audio.rfind("aac,", 0), 0u) << audio;
+  EXPECT_NEAR(std::stod(audio.substr(4)), 0.5, 0.05) << audio;
 }
 
 TEST_F(RenderCommand, FailedLoadExitsWithTheLoaderMessage) {
