@@ -1,0 +1,52 @@
+// The production tree the build assembles (build/tarnveld/): its demo script passes the linter as
+// the demo would load it, from the directory tree and from the archive, and its compiled timeline
+// dumps to text that builds the same pack again, byte for byte.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "tests/support/TempTree.h"
+#include "tests/support/ToolRun.h"
+
+namespace {
+
+const std::string& productionTree() {
+  static const std::string tree =
+      (std::filesystem::path(DEMOSYS_TOOL_PATH).parent_path().parent_path() / "tarnveld").string();
+  return tree;
+}
+
+std::string contents(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream out;
+  out << in.rdbuf();
+  return out.str();
+}
+
+TEST(TarnveldContent, DemoScriptPassesTheLinterFromTheTreeAndTheArchive) {
+  ASSERT_TRUE(std::filesystem::exists(productionTree() + "/resources/scripts/demoscript.txt"))
+      << "build the project first: " << productionTree();
+  ToolRun tree = ToolRun::of("check --root '" + productionTree() + "'");
+  EXPECT_EQ(tree.status, 0) << tree.out;
+  ToolRun archive = ToolRun::of("check --archive --root '" + productionTree() + "'");
+  EXPECT_EQ(archive.status, 0) << archive.out;
+}
+
+TEST(TarnveldContent, TimelineDumpBuildsTheSamePack) {
+  const std::string pack = productionTree() + "/resources/tracks";
+  ASSERT_TRUE(std::filesystem::exists(pack + "/index.list")) << "build the project first";
+  TempTree scratch;
+  ASSERT_TRUE(scratch.ok());
+  ToolRun dump = ToolRun::of("tracks dump '" + pack + "'", false);
+  ASSERT_EQ(dump.status, 0);
+  EXPECT_NE(dump.out.find("effect glow "), std::string::npos) << dump.out;
+  scratch.write("timeline.txt", dump.out);
+  ToolRun build = ToolRun::of("tracks build '" + scratch.path("timeline.txt") + "' '" + scratch.path("pack") + "'");
+  ASSERT_EQ(build.status, 0) << build.out;
+  EXPECT_EQ(contents(scratch.path("pack/index.list")), contents(pack + "/index.list"));
+  EXPECT_EQ(contents(scratch.path("pack/track.data")), contents(pack + "/track.data"));
+}
+
+}  // namespace
