@@ -81,7 +81,7 @@ bool ResourceLoader::parseConfig() {
   parser->parseDefaults(true);
   std::cout << "[Parsing demoscript]" << std::endl;
   parser->parse();
-  if (!parser->isValid()) return fail(parser->getErrorMessage());
+  if (!parser->isValid()) return failedParse();
   QNVDemosys::parameters = parser->getParameterGroup("system_parameters");
   QNVDemosys::effects = parser->getParameterGroup("effect_parameters");
 
@@ -96,6 +96,13 @@ bool ResourceLoader::parseConfig() {
     QNVDemosys::setProgressBar(new ProgressBar(0.09f, 1.2f, 0.0f, total));
   }
   return true;
+}
+
+// The collections go to QNVDemosys only after a successful parse, so a failed one leaves them here.
+bool ResourceLoader::failedParse() {
+  delete parser->getParameterGroup("system_parameters");
+  delete parser->getParameterGroup("effect_parameters");
+  return fail(parser->getErrorMessage());
 }
 
 void ResourceLoader::readScreenGroup(ScreenMetrics& metrics) {

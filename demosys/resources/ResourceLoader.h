@@ -48,6 +48,7 @@ class ResourceLoader {
 
  private:
   bool fail(const std::string& message);
+  bool failedParse();
   // The system block of that name, or null.
   static ParameterGroup* systemGroup(const std::string& name);
   // A key of a system block; "" when the block or the key is absent.
