@@ -8,12 +8,9 @@
 #include <sstream>
 
 #include "tests/gl/GLTestFixture.h"
+#include "tests/support/BuildTree.h"
 
 namespace {
-
-std::string programPath(const std::string& relative) {
-  return (std::filesystem::path(DEMOSYS_TOOL_PATH).parent_path().parent_path() / relative).string();
-}
 
 std::string littleEndian(uint32_t v, int bytes) {
   std::string out;
@@ -131,7 +128,7 @@ bool DemoProduction::archiveOnly() {
 }
 
 ProgramRun DemoProduction::runDemo(const std::string& argument) const {
-  return run(tree.path(""), "'" + programPath("production/tarnveld") + "' " + argument);
+  return run(tree.path(""), "'" + buildTreePath("production/tarnveld") + "' " + argument);
 }
 
 ProgramRun DemoProduction::runTool(const std::string& arguments) const {

@@ -5,19 +5,17 @@
 // scripts/update-golden, never here.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <string>
 
 #include "tests/gl/GoldenFrame.h"
+#include "tests/support/BuildTree.h"
 
 namespace {
 
 const std::string goldenDir = std::string(DEMOSYS_SOURCE_DIR) + "/tests/golden";
 
-// The tool is <build>/tools/demosys; the build assembles the production next to it.
-std::string productionRoot() {
-  return (std::filesystem::path(DEMOSYS_TOOL_PATH).parent_path().parent_path() / "tarnveld").string();
-}
+// The build assembles the production next to the tool.
+std::string productionRoot() { return buildTreePath("tarnveld"); }
 
 class TarnveldGolden : public ::testing::TestWithParam<GoldenFrame> {};
 

@@ -7,14 +7,14 @@
 #include <fstream>
 #include <sstream>
 
+#include "tests/support/BuildTree.h"
 #include "tests/support/TempTree.h"
 #include "tests/support/ToolRun.h"
 
 namespace {
 
 const std::string& productionTree() {
-  static const std::string tree =
-      (std::filesystem::path(DEMOSYS_TOOL_PATH).parent_path().parent_path() / "tarnveld").string();
+  static const std::string tree = buildTreePath("tarnveld");
   return tree;
 }
 
