@@ -19,56 +19,85 @@ class DemoScriptGrammar : public script_test::ScriptParserTest {
 std::string bracketError(const std::string& block) {
   return "Error parsing demoscript!\nBlock have mismatching brackets\nBlock : '" + block + "'\n";
 }
-
 std::string headerError(const std::string& found) {
   return "Error while parsing demoscript!\nInvalid Script Header\nHeader : '" + found + "'\n";
 }
+const std::string statementHead = "Error while parsing demoscript!\nBlock : 'b'\nError: Parameter '";
+const std::string noValue =
+    statementHead +
+    "a' dont seem to have a value\nProbable cause: Semocolon misplaced or no assigned value ('a = ;')";
 
 }  // namespace
 
-TEST_F(DemoScriptGrammar, HeaderAloneGivesEmptyCollections) {
-  ParseResult r = parseUnchecked("{QNVDS1}\n");
-  ASSERT_TRUE(r.valid) << r.error;
-  EXPECT_EQ(r.error, "Unknown error");
-  EXPECT_EQ(r.system->size(), 0);
-  EXPECT_EQ(r.effects->size(), 0);
+TEST_F(DemoScriptGrammar, BrokenScriptsFailWithTheirText) {
+  const struct {
+    std::string script, error;
+  } cases[] = {
+      {"{ QNVDS1 }\n", headerError("{ QNVDS1 }")},
+      {"{QNVDS2}", headerError("{QNVDS2}")},
+      {"", headerError("")},
+      {"{}{}{}{}", headerError("{}{")},
+      {"// {QNVDS1}\nsystem { a = 1 }", headerError("system { a = 1 ")},
+      {"{QNVDS1} b { ok = 1; a b = 1 }",
+       statementHead + "a b' is not a single word.\nProbable cause: Semocolon forgotten or misplaced"},
+      {"{QNVDS1} b { a = 1 = 2 }",
+       statementHead + "a' have too many tokens.\nValue : '1'\nProbable cause: Semocolon forgotten or misplaced"},
+      {"{QNVDS1} b { a }", noValue},
+      {"{QNVDS1} b { a = ; c = 1 }", noValue},
+      // A forgotten semicolon joins two lines into one statement.
+      {"{QNVDS1} b { x = 1\n y = 2 }",
+       statementHead + "x' have too many tokens.\nValue : '1\ry'\nProbable cause: Semocolon forgotten or misplaced"},
+      {"{QNVDS1} a { b { x = 1 } }", bracketError("a")},
+      {"{QNVDS1} a { x = 1", bracketError("a")},
+      {"{QNVDS1} a {", bracketError("a")},
+      {"{QNVDS1} a", bracketError("a")},
+      {"{QNVDS1} a { x = 1 } }", bracketError("}")},
+      {"{QNVDS1} a x = 1 }", bracketError("a x = 1")},
+      {"{QNVDS1}{}{}{}{{{}}}", bracketError("{")},
+      {"{QNVDS1}" + std::string(1 << 16, '}'), bracketError("}")},
+      {"{QNVDS1}" + std::string(1 << 16, '{'), bracketError("{")},
+      {"{QNVDS1}\nx * GlowEfect { a = 1 }",
+       "Error while parsing demoscript!\nBlock : 'x' (Effect Definition)\n"
+       "Error : Effect template 'GlowEfect' do not exist!\n"
+       "Probable cause : Spelling error or your effect template is not added to the Demosys.\n"},
+      {"{QNVDS1}\ng * GlowEffect { a = 1 }\n g* BlendEffect { a = 1 }",
+       "Error while parsing demoscript!\nBlock : 'g' (Effect Definition)\n"
+       "Error : Redefinition of scriptobject 'g'\n"
+       "Probable cause : You have two or more effects with identical names\nEffect names must be unique!\n"},
+      {std::string("{QNVDS1}\nsystem { a = x") + '\0' + "y }",
+       "DemoScriptParser : 'test.txt' contains a NUL byte at offset 23!"},
+  };
+  for (const auto& c : cases) {
+    ParseResult r = parseUnchecked(c.script);
+    EXPECT_FALSE(r.valid) << c.script.substr(0, 80);
+    EXPECT_EQ(r.error, c.error) << c.script.substr(0, 80);
+  }
+  EXPECT_FALSE(parseUnchecked(std::string(1 << 16, '{')).valid);
 }
 
-TEST_F(DemoScriptGrammar, HeaderMustBeExact) {
-  EXPECT_EQ(parseUnchecked("{ QNVDS1 }\n").error, headerError("{ QNVDS1 }"));
-  EXPECT_EQ(parseUnchecked("{QNVDS2}").error, headerError("{QNVDS2}"));
-  EXPECT_EQ(parseUnchecked("").error, headerError(""));
-  EXPECT_EQ(parseUnchecked("{}{}{}{}").error, headerError("{}{"));
-  EXPECT_EQ(parseUnchecked("// {QNVDS1}\nsystem { a = 1 }").error, headerError("system { a = 1 "));
-}
-
-TEST_F(DemoScriptGrammar, BlocksBecomeGroupsAndEmptyBlocksAreSkipped) {
-  ParseResult r = parseUnchecked("{QNVDS1}\nscreen {\n  width = 640;\n  height = 480\n}\na { }\nb {}\n");
-  ASSERT_TRUE(r.valid) << r.error;
-  ASSERT_NE(r.systemGroup("screen"), nullptr);
-  EXPECT_EQ(r.systemGroup("screen")->getParameter("width"), "640");
-  EXPECT_EQ(r.systemGroup("screen")->getParameter("height"), "480");
-  EXPECT_EQ(r.system->size(), 1);
-}
-
-TEST_F(DemoScriptGrammar, ValuesAreTrimmedAndKeepInnerSpaces) {
-  ParseResult r = parseUnchecked("{QNVDS1}\nsound {\n  file =   my song.ogg  ;\n  play=1;;\n}");
-  ASSERT_TRUE(r.valid) << r.error;
-  EXPECT_EQ(r.systemGroup("sound")->getParameter("file"), "my song.ogg");
-  EXPECT_EQ(r.systemGroup("sound")->getParameter("play"), "1");
-}
-
-TEST_F(DemoScriptGrammar, RepeatedKeysAndBlocksKeepTheLastOne) {
-  ParseResult r = parseUnchecked("{QNVDS1}\ns { a = 1; a = 2; b = 1 }\ns { c = 3 }\n");
-  ASSERT_TRUE(r.valid) << r.error;
-  EXPECT_EQ(r.systemGroup("s")->toString(), "s {\n    c = 3;\n}\n");
-}
-
-TEST_F(DemoScriptGrammar, CommentsRunToTheEndOfTheirLine) {
-  ParseResult r = parseUnchecked(
-      "{QNVDS1} // the header\n// whole line\nsystem { // opens\n  x = 1 // one\n  // y = 2;\n ; z = 3 }\n");
-  ASSERT_TRUE(r.valid) << r.error;
-  EXPECT_EQ(r.systemGroup("system")->toString(), "system {\n    x = 1;\n    z = 3;\n}\n");
+TEST_F(DemoScriptGrammar, BlocksStatementsAndCommentsBecomeGroups) {
+  const struct {
+    std::string script, group, text;
+  } cases[] = {
+      {"{QNVDS1}\nscreen {\n  width = 640;\n  height = 480\n}\na { }\nb {}\n", "screen",
+       "screen {\n    height = 480;\n    width = 640;\n}\n"},
+      {"{QNVDS1}\nsound {\n  file =   my song.ogg  ;\n  play=1;;\n}", "sound",
+       "sound {\n    file = my song.ogg;\n    play = 1;\n}\n"},
+      {"{QNVDS1}\ns { a = 1; a = 2; b = 1 }\ns { c = 3 }\n", "s", "s {\n    c = 3;\n}\n"},
+      {"{QNVDS1} // the header\n// whole line\nsystem { // opens\n  x = 1 // one\n  // y = 2;\n ; z = 3 }\n",
+       "system", "system {\n    x = 1;\n    z = 3;\n}\n"},
+  };
+  for (const auto& c : cases) {
+    ParseResult r = parseUnchecked(c.script);
+    ASSERT_TRUE(r.valid) << r.error;
+    EXPECT_EQ(r.system->size(), 1) << "empty blocks are skipped, repeated ones replaced";
+    ASSERT_NE(r.systemGroup(c.group), nullptr) << c.script;
+    EXPECT_EQ(r.systemGroup(c.group)->toString(), c.text);
+  }
+  ParseResult empty = parseUnchecked("{QNVDS1}\n");
+  ASSERT_TRUE(empty.valid);
+  EXPECT_EQ(empty.error, "Unknown error");
+  EXPECT_EQ(empty.system->size() + empty.effects->size(), 0);
 }
 
 TEST(DemoScriptComments, StripDropsCommentsAndBlankLinesAndJoinsWithCarriageReturns) {
@@ -76,23 +105,6 @@ TEST(DemoScriptComments, StripDropsCommentsAndBlankLinesAndJoinsWithCarriageRetu
   EXPECT_EQ(DemoScriptParser::stripComments("x//y//z"), "x");
   EXPECT_EQ(DemoScriptParser::stripComments("// all\n//"), "");
   EXPECT_EQ(DemoScriptParser::stripComments("http://host"), "http:");
-}
-
-TEST_F(DemoScriptGrammar, StatementFailuresNameBlockAndKey) {
-  const std::string head = "Error while parsing demoscript!\nBlock : 'b'\nError: Parameter '";
-  EXPECT_EQ(parseUnchecked("{QNVDS1} b { ok = 1; a b = 1 }").error,
-            head + "a b' is not a single word.\nProbable cause: Semocolon forgotten or misplaced");
-  EXPECT_EQ(parseUnchecked("{QNVDS1} b { a = 1 = 2 }").error,
-            head + "a' have too many tokens.\nValue : '1'\nProbable cause: Semocolon forgotten or misplaced");
-  const std::string noValue =
-      head +
-      "a' dont seem to have a value\nProbable cause: Semocolon misplaced or no assigned value ('a = ;')";
-  EXPECT_EQ(parseUnchecked("{QNVDS1} b { a }").error, noValue);
-  EXPECT_EQ(parseUnchecked("{QNVDS1} b { a = ; c = 1 }").error, noValue);
-  EXPECT_EQ(
-      parseUnchecked("{QNVDS1} b { x = 1\n y = 2 }").error,
-      head + "x' have too many tokens.\nValue : '1\ry'\nProbable cause: Semocolon forgotten or misplaced")
-      << "a forgotten semicolon joins two lines into one statement";
 }
 
 TEST_F(DemoScriptGrammar, FailureKeepsWhatWasParsedBefore) {
@@ -103,29 +115,12 @@ TEST_F(DemoScriptGrammar, FailureKeepsWhatWasParsedBefore) {
   EXPECT_FALSE(r.system->exist("c"));
 }
 
-TEST_F(DemoScriptGrammar, UnbalancedBracesFailWithTheBlockName) {
-  EXPECT_EQ(parseUnchecked("{QNVDS1} a { b { x = 1 } }").error, bracketError("a"));
-  EXPECT_EQ(parseUnchecked("{QNVDS1} a { x = 1").error, bracketError("a"));
-  EXPECT_EQ(parseUnchecked("{QNVDS1} a {").error, bracketError("a"));
-  EXPECT_EQ(parseUnchecked("{QNVDS1} a").error, bracketError("a"));
-  EXPECT_EQ(parseUnchecked("{QNVDS1} a { x = 1 } }").error, bracketError("}"));
-  EXPECT_EQ(parseUnchecked("{QNVDS1} a x = 1 }").error, bracketError("a x = 1"));
-  EXPECT_EQ(parseUnchecked("{QNVDS1}{}{}{}{{{}}}").error, bracketError("{"));
-}
-
-TEST_F(DemoScriptGrammar, TimelineIsKeptAsText) {
-  DemoScriptParser parser("t.txt", "{QNVDS1}\ntimeline {\n  row 1 = fade; // note\n  row 2\n}\n");
+TEST_F(DemoScriptGrammar, TimelineIsKeptAsTextAndASecondParseChangesNothing) {
+  DemoScriptParser parser("t.txt", "{QNVDS1}\ntimeline {\n  row 1 = fade; // note\n  row 2\n}\nsystem { a = 1 }");
   parser.parse();
   ParseResult r = script_test::takeResult(parser);
   ASSERT_TRUE(r.valid) << r.error;
   EXPECT_EQ(parser.getTimeline(), "row 1 = fade;\rrow 2");
-  EXPECT_EQ(r.system->size(), 0);
-}
-
-TEST_F(DemoScriptGrammar, ASecondParseChangesNothing) {
-  DemoScriptParser parser("t.txt", "{QNVDS1}\nsystem { a = 1 }");
-  parser.parse();
-  ParseResult r = script_test::takeResult(parser);
   parser.parse();
   EXPECT_EQ(parser.getParameterGroup("system_parameters"), r.system.get());
   EXPECT_EQ(r.system->size(), 1);
@@ -148,54 +143,31 @@ TEST_F(DemoScriptGrammar, EffectInstancesAlwaysCarryTheirClass) {
   EXPECT_EQ(r.effect("glow")->getParameter("class"), "GlowEffect");
   EXPECT_EQ(r.effect("glow")->getParameter("strength"), "2");
   EXPECT_EQ(r.effect("b")->getParameter("class"), "BlendEffect");
-}
 
-TEST_F(DemoScriptGrammar, UnregisteredClassFails) {
-  EXPECT_EQ(parseUnchecked("{QNVDS1}\nx * GlowEfect { a = 1 }").error,
-            "Error while parsing demoscript!\nBlock : 'x' (Effect Definition)\n"
-            "Error : Effect template 'GlowEfect' do not exist!\n"
-            "Probable cause : Spelling error or your effect template is not added to the Demosys.\n");
-  QNVDemosys::data = nullptr;
-  EXPECT_FALSE(parseUnchecked("{QNVDS1}\nx * GlowEffect { a = 1 }").valid) << "no registry, no templates";
-}
-
-TEST_F(DemoScriptGrammar, InstanceNamesMustBeUnique) {
   ParseResult skipped = parseUnchecked("{QNVDS1}\ng * GlowEffect { }\ng * BlendEffect { a = 1 }");
   ASSERT_TRUE(skipped.valid) << "the empty first block is skipped: " << skipped.error;
   EXPECT_EQ(skipped.effect("g")->getParameter("class"), "BlendEffect");
 
-  EXPECT_EQ(
-      parseUnchecked("{QNVDS1}\ng * GlowEffect { a = 1 }\n g* BlendEffect { a = 1 }").error,
-      "Error while parsing demoscript!\nBlock : 'g' (Effect Definition)\n"
-      "Error : Redefinition of scriptobject 'g'\n"
-      "Probable cause : You have two or more effects with identical names\nEffect names must be unique!\n");
+  QNVDemosys::data = nullptr;
+  EXPECT_FALSE(parseUnchecked("{QNVDS1}\nx * GlowEffect { a = 1 }").valid) << "no registry, no templates";
 }
 
-TEST_F(DemoScriptGrammar, MissingScriptFileIsReported) {
-  DemoScriptParser parser("resources/scripts/none.txt");
-  EXPECT_FALSE(parser.isValid());
-  EXPECT_EQ(parser.getErrorMessage(), "DemoScriptParser : 'resources/scripts/none.txt' not found!");
-  parser.parse();
-  EXPECT_EQ(parser.getParameterGroup("system_parameters"), nullptr) << "an invalid parser parses nothing";
-}
+TEST_F(DemoScriptGrammar, ScriptFilesAreReadThroughTheResourceLayer) {
+  DemoScriptParser missing("resources/scripts/none.txt");
+  EXPECT_FALSE(missing.isValid());
+  EXPECT_EQ(missing.getErrorMessage(), "DemoScriptParser : 'resources/scripts/none.txt' not found!");
+  missing.parse();
+  EXPECT_EQ(missing.getParameterGroup("system_parameters"), nullptr) << "an invalid parser parses nothing";
 
-TEST_F(DemoScriptGrammar, ScriptIsReadThroughTheResourceLayer) {
+  tree.write("resources/scripts/binary.txt", std::string("{QNVDS1}\nsystem { a = x") + '\0' + "y }");
+  EXPECT_FALSE(DemoScriptParser("resources/scripts/binary.txt").isValid());
+
   tree.write("resources/scripts/demo.txt", "{QNVDS1}\r\nsystem {\r\n  rowrate = 25; // rows\r\n}\r\n");
   DemoScriptParser parser("resources/scripts/demo.txt");
   parser.parse();
   ParseResult r = script_test::takeResult(parser);
   ASSERT_TRUE(r.valid) << r.error;
   EXPECT_EQ(r.systemGroup("system")->getParameter("rowrate"), "25");
-}
-
-TEST_F(DemoScriptGrammar, NulByteIsRejected) {
-  const std::string text = std::string("{QNVDS1}\nsystem { a = x") + '\0' + "y }";
-  ParseResult r = parseUnchecked(text);
-  EXPECT_FALSE(r.valid);
-  EXPECT_EQ(r.error, "DemoScriptParser : 'test.txt' contains a NUL byte at offset 23!");
-  tree.write("resources/scripts/binary.txt", text);
-  DemoScriptParser fromFile("resources/scripts/binary.txt");
-  EXPECT_FALSE(fromFile.isValid());
 }
 
 TEST_F(DemoScriptGrammar, LargeScriptsParseCompletely) {
@@ -212,10 +184,4 @@ TEST_F(DemoScriptGrammar, LargeScriptsParseCompletely) {
 
   text.resize(text.size() - 2);
   EXPECT_EQ(parseUnchecked(text).error, bracketError("fx" + std::to_string(blocks - 1) + " * BlendEffect"));
-}
-
-TEST_F(DemoScriptGrammar, OnlyBracesFail) {
-  EXPECT_FALSE(parseUnchecked(std::string(1 << 16, '{')).valid);
-  EXPECT_EQ(parseUnchecked("{QNVDS1}" + std::string(1 << 16, '}')).error, bracketError("}"));
-  EXPECT_EQ(parseUnchecked("{QNVDS1}" + std::string(1 << 16, '{')).error, bracketError("{"));
 }
