@@ -28,7 +28,6 @@ TEST(ScriptDefaults, UnknownNamesGiveNothing) {
   EXPECT_FALSE(s.exists("screen"));
   EXPECT_EQ(s.getEffectDefinition("screen"), nullptr);
   EXPECT_EQ(s.getDefaults("screen"), nullptr);
-  EXPECT_EQ(s.toString(), "ScriptDefaults {\n}\n");
 }
 
 TEST(ScriptDefaults, DefaultsAreAFreshGroupPerCall) {
@@ -59,28 +58,4 @@ TEST(ScriptDefaults, ReplacingAndMovingDefinitions) {
   EXPECT_EQ(s.size(), 1);
   EXPECT_FALSE(s.exists("a"));
   EXPECT_EQ(s.getEffectDefinition("b"), replacement);
-}
-
-TEST(ScriptDefaults, ToStringListsDefinitionsInNameOrder) {
-  ScriptDefaults s;
-  s.addEffectDefinition("system", new EffectDefinition());
-  s.addEffectDefinition("BlendEffect", definitionWithDefault("opacity", "1.0"));
-  EXPECT_EQ(s.toString(),
-            "ScriptDefaults {\n"
-            "Definition : BlendEffect\n"
-            "EffectDefinition {\n"
-            "effect = \n"
-            "opacity {\n    default = 1.0;\n}\n"
-            "\n"
-            "No methods\n"
-            "}\n"
-            "\n"
-            "Definition : system\n"
-            "EffectDefinition {\n"
-            "effect = \n"
-            "No Parameters\n"
-            "No methods\n"
-            "}\n"
-            "\n"
-            "}\n");
 }
