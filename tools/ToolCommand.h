@@ -21,3 +21,4 @@ int runPackCommand(const std::vector<std::string>& args);
 int runCheckCommand(const std::vector<std::string>& args);
 int runTracksCommand(const std::vector<std::string>& args);
 int runRenderCommand(const std::vector<std::string>& args);
+int runPathCommand(const std::vector<std::string>& args);

@@ -13,6 +13,8 @@ const std::vector<ToolCommand>& toolCommands() {
        "[--script NAME] [--archive] [--root DIR] [--size WxH] [--fps N] [--from T] [--to T] [--at T]... "
        "(--out DIR | --video FILE)",
        "load a demo and capture frames at a fixed step", runRenderCommand},
+      {"path", "eval FILE U [--catmull] | print FILE",
+       "camera paths: the pose at a progress; the file as written", runPathCommand},
   };
   return commands;
 }

@@ -7,6 +7,7 @@
 
 #include <iostream>
 
+#include "demosys/camera/Camera.h"
 #include "demosys/core/ScreenMetrics.h"
 #include "demosys/script/ParameterGroup.h"
 #include "demosys/script/Parameters.h"
@@ -34,6 +35,8 @@ Time QNVDemosys::stopTime;
 bool QNVDemosys::quit = false;
 unsigned QNVDemosys::frames = 0;
 unsigned QNVDemosys::fpstime = 0;
+Camera QNVDemosys::camera;
+Camera QNVDemosys::syscamera;
 
 float QNVDemosys::getFPS(unsigned nowTicks) {
   unsigned seconds = (nowTicks - fpstime) / 1000;

@@ -1,13 +1,14 @@
 // Process-wide shared state of the engine: static members only. The loader fills in the
 // parameter collections, pools, timer and tracks; the entry function installs the progress bar and
 // shader cache; the display opening sets the screen; the main loop keeps the quit flag and counts.
-// Depends on: ScreenMetrics, Time, SDL 1.2 (display, ticks), GLU (error texts).
+// Depends on: Camera, ScreenMetrics, Time, SDL 1.2 (display, ticks), GLU (error texts).
 #pragma once
 
 #include <string>
 
 #include "demosys/timeline/Time.h"
 
+class Camera;
 class Data;
 class DataAnimationPool;
 class DataBinaryPool;
@@ -59,6 +60,9 @@ class QNVDemosys {
   static bool quit;
   static unsigned frames;
   static unsigned fpstime;
+  // The scene camera the camera paths move, and a second one for the system's own use.
+  static Camera camera;
+  static Camera syscamera;
 
   static void setProgressBar(ProgressBar* bar) { pBar = bar; }
   static std::string getMessage() { return message; }
