@@ -2,7 +2,6 @@
 // systems drawing their points.
 #include <GL/glew.h>
 
-#include <cstdlib>
 #include <iostream>
 #include <memory>
 #include <sstream>
@@ -11,7 +10,6 @@
 #include "demosys/camera/AnimationCameraController.h"
 #include "demosys/camera/Camera.h"
 #include "demosys/core/QNVDemosys.h"
-#include "demosys/math/Matrix.h"
 #include "demosys/render/ParticleSystem.h"
 #include "demosys/render/Shader.h"
 #include "tests/gl/GLTestFixture.h"
@@ -96,41 +94,33 @@ TEST_F(CameraAndParticles, ControllerMovesTheEngineCamera) {
   glLoadIdentity();
 }
 
-TEST_F(CameraAndParticles, RandomStartValuesStayInTheirRanges) {
-  std::srand(7);
-  ParticleSystem system(16, 8, true);
-  system.createPoints(16, 8);
-  for (int i = 0; i < system.getCount(); ++i) {
-    for (int c = 0; c < 3; ++c) {
-      EXPECT_GE(system.getVertexPointer()[i][c], -0.005f);
-      EXPECT_LT(system.getVertexPointer()[i][c], 0.005f);
-      EXPECT_GE(system.getVelocityPointer()[i * 3 + c], -0.1f);
-      EXPECT_LT(system.getVelocityPointer()[i * 3 + c], 0.1f);
-    }
-    EXPECT_GE(system.getStartPointer()[i], 0.0f);
-    EXPECT_LT(system.getStartPointer()[i], 100.0f);
-  }
-  EXPECT_EQ(ParticleSystem(4, 4, false).getVelocityPointer(), nullptr);
-}
-
-TEST_F(CameraAndParticles, SpritesDrawAtThePositionsAndLeaveTheState) {
+TEST_F(CameraAndParticles, ParticlesDrawAsPointsAndSpritesWhereTheirAttributesMoveThem) {
   Shader shader;
   ASSERT_TRUE(
       link(shader,
-           "uniform float PointSize;\nvoid main() { gl_Position = gl_Vertex; gl_PointSize = PointSize; }\n",
-           "void main() { gl_FragColor = vec4(1.0, 1.0, 0.0, 1.0); }\n"))
+           "uniform float Time;\nuniform float PointSize;\nattribute vec3 Velocity;\n"
+           "attribute float StartTime;\nvoid main() { gl_FrontColor = gl_Color; gl_PointSize = PointSize;\n"
+           "  gl_Position = gl_Vertex + vec4(Velocity * Time, 0.0) + vec4(0.0, StartTime, 0.0, 0.0); }\n",
+           "void main() { gl_FragColor = gl_Color; }\n"))
       << shader.getErrorMessage();
-  ParticleSystem system(2, 1, false);
-  system.getVertexPointer()[0] = Vector3f(-0.5f, 0, 0);
-  system.getVertexPointer()[1] = Vector3f(0.5f, 0.5f, 0);
+  ParticleSystem system(2, 1, true);
+  system.getVertexPointer()[1] = Vector3f(-0.5f, 0, 0);
+  system.getVelocityPointer()[0] = 0.25f;
+  system.getStartPointer()[0] = 0.5f;
+  system.getColorPointer()[0] = system.getColorPointer()[4] = 1.0f;
   system.setPointSize(12);
   system.initBuffers();
+  glPointSize(5);
+  system.drawPoints(&shader, 2.0f);
+  glPointSize(1);
+  const Rgba red{255, 0, 0, 255}, green{0, 255, 0, 255}, black{0, 0, 0, 255};
+  EXPECT_PRED3(near, at(0.5f, 0.5f), red, 0) << "moved by velocity x time and the start time";
+  EXPECT_PRED3(near, at(-0.5f, 0), green, 0);
+  EXPECT_PRED3(near, at(0.5f + 10.0f / windowWidth, 0.5f), black, 0) << "a 5-pixel point";
+  clearScreen();
   glBlendFunc(GL_ONE, GL_ZERO);
   system.drawPointSprites(&shader);
-  const Rgba yellow{255, 255, 0, 255};
-  EXPECT_PRED3(near, at(-0.5f, 0), yellow, 0);
-  EXPECT_PRED3(near, at(0.5f + 10.0f / windowWidth, 0.5f), yellow, 0) << "a 12-pixel sprite";
-  EXPECT_PRED3(near, at(0, 0), (Rgba{0, 0, 0, 255}), 0);
+  EXPECT_PRED3(near, at(0.5f + 10.0f / windowWidth, 0.5f), red, 0) << "a 12-pixel sprite, Time kept";
   GLint source = 0, depthWrites = 0;
   glGetIntegerv(GL_BLEND_SRC, &source);
   glGetIntegerv(GL_DEPTH_WRITEMASK, &depthWrites);
@@ -138,27 +128,6 @@ TEST_F(CameraAndParticles, SpritesDrawAtThePositionsAndLeaveTheState) {
   EXPECT_EQ(depthWrites, GL_TRUE);
   EXPECT_FALSE(glIsEnabled(GL_BLEND));
   EXPECT_FALSE(glIsEnabled(GL_VERTEX_PROGRAM_POINT_SIZE));
-}
-
-TEST_F(CameraAndParticles, PointsMoveByTheirAttributes) {
-  Shader shader;
-  ASSERT_TRUE(
-      link(shader,
-           "uniform float Time;\nattribute vec3 Velocity;\nattribute float StartTime;\n"
-           "void main() { gl_FrontColor = gl_Color;\n"
-           "  gl_Position = gl_Vertex + vec4(Velocity * Time, 0.0) + vec4(0.0, StartTime, 0.0, 0.0); }\n",
-           "void main() { gl_FragColor = gl_Color; }\n"))
-      << shader.getErrorMessage();
-  ParticleSystem system(1, 1, true);
-  system.getVelocityPointer()[0] = 0.25f;
-  system.getStartPointer()[0] = 0.5f;
-  system.getColorPointer()[0] = 1.0f;
-  system.initBuffers();
-  glPointSize(5);
-  system.drawPoints(&shader, 2.0f);
-  glPointSize(1);
-  EXPECT_PRED3(near, at(0.5f, 0.5f), (Rgba{255, 0, 0, 255}), 0);
-  EXPECT_PRED3(near, at(0, 0), (Rgba{0, 0, 0, 255}), 0);
 }
 
 }  // namespace
