@@ -30,8 +30,7 @@
 #include "demosys/timeline/Timer.h"
 #include "demosys/timeline/TrackSystemIO.h"
 #include "demosys/timeline/TrackText.h"
-#include "production/TarnveldEffects.h"
-#include "production/TarnveldProgressBar.h"
+#include "production/TarnveldEntry.h"
 
 namespace fs = std::filesystem;
 
@@ -168,10 +167,7 @@ Production& production() {
 std::unique_ptr<Demo> startToFirstFrame(ScreenMetrics& metrics, int resourceType) {
   char program[] = "tarnveld";
   char* argv[] = {program, nullptr};
-  auto demo = std::make_unique<Demo>(1, argv);
-  QNVDemosys::setProgressBar(new TarnveldProgressBar());
-  registerTarnveldEffects(*demo);
-  demo->setWindowTitle("Tarnveld");
+  std::unique_ptr<Demo> demo = createTarnveldDemo(1, argv);
   demo->load(&metrics, resourceType);
   demo->init();
   if (!demo->isValid()) return demo;

@@ -1,34 +1,32 @@
-// Tarnveld: entry point of the production. Builds the demo, installs the loading display,
-// registers the effect templates under their class names and drives the demo through load, init,
-// run and dispose; the exit status is always 0.
-// Until the launcher dialog lands the demo opens a 1280 x 720 window, and the script's
-// "fullscreen" key is overridden so that it stays a window. Resources come from "resources.7z"
-// when the working directory holds it, otherwise from the directory tree (a production in the
-// making has no archive yet).
-// Depends on: Demo, QNVDemosys, ScreenMetrics, QNVIO, File, TarnveldEffects, TarnveldProgressBar.
+// Tarnveld: entry point of the production. The launcher dialog lets the viewer choose the screen
+// mode; "Halt!" or closing it ends the program, "Start!" runs the demo with those choices. The
+// exit status is always 0, without a display too.
+// Depends on: QNVGui, TarnveldEntry, ScreenMetrics, FLTK and Xlib (the display).
+#include <FL/Fl.H>
+#include <FL/x.H>
+
 #include <iostream>
 
-#include "demosys/core/Demo.h"
-#include "demosys/core/QNVDemosys.h"
 #include "demosys/core/ScreenMetrics.h"
-#include "demosys/resources/QNVIO.h"
-#include "production/TarnveldEffects.h"
-#include "production/TarnveldProgressBar.h"
-#include "qnvutils/File.h"
+#include "production/QNVGui.h"
+#include "production/TarnveldEntry.h"
 
 int main(int argc, char* argv[]) {
   ScreenMetrics metrics;
-  metrics.setResolution(1280, 720);
-  metrics.setFullscreen(false);
-  metrics.setFullscreenOverride(true);
-  std::cout << "Run demo" << std::endl;
-  Demo demo(argc, argv);
-  QNVDemosys::setProgressBar(new TarnveldProgressBar());
-  registerTarnveldEffects(demo);
-  demo.setWindowTitle("Tarnveld");
-  demo.load(&metrics, File::exists("resources.7z") ? QNVIO::QNV_RESOURCES_7Z : QNVIO::QNV_RESOURCES_FLAT);
-  demo.init();
-  demo.run();
-  demo.dispose();
-  return 0;
+  // FLTK ends the process with an error of its own when it finds no display: ask first.
+  Display* display = XOpenDisplay(nullptr);
+  if (display == nullptr) {
+    std::cout << "No display to show the launcher on: Tarnveld needs a graphical desktop (DISPLAY)" << std::endl;
+    return 0;
+  }
+  fl_open_display(display);
+  QNVGui launcher(300, 450, "Quenvar Demosys v.1.0");
+  Fl::scheme("gtk+");
+  Fl::run();
+  transferLauncherChoices(metrics);
+  if (QNVGui::checkQuit()) {
+    std::cout << "Quit demo" << std::endl;
+    return 0;
+  }
+  return runTarnveld(argc, argv, metrics);
 }

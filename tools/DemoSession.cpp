@@ -6,10 +6,8 @@
 #include <iostream>
 #include <vector>
 
-#include "demosys/core/QNVDemosys.h"
 #include "demosys/resources/QNVIO.h"
-#include "production/TarnveldEffects.h"
-#include "production/TarnveldProgressBar.h"
+#include "production/TarnveldEntry.h"
 
 DemoSession::DemoSession(const std::string& script, int width, int height) : scriptName(script) {
   metrics.setResolution(width, height);
@@ -19,10 +17,7 @@ DemoSession::DemoSession(const std::string& script, int width, int height) : scr
   std::vector<char> name(scriptName.begin(), scriptName.end());
   name.push_back('\0');
   char* argv[] = {program, name.data(), nullptr};
-  demoObject = std::make_unique<Demo>(2, argv);
-  QNVDemosys::setProgressBar(new TarnveldProgressBar());
-  registerTarnveldEffects(*demoObject);
-  demoObject->setWindowTitle("Tarnveld");
+  demoObject = createTarnveldDemo(2, argv);
 }
 
 DemoSession::~DemoSession() { demoObject->dispose(); }

@@ -1,7 +1,7 @@
 // A Tarnveld demo loaded by a tool exactly as the program loads it (same loader, same loading
 // display, same console lines, no launcher) into a window of a chosen size, from the directory
 // tree or the archive. The session disposes the demo (the shut-down report included) when it ends.
-// Depends on: Demo, ScreenMetrics, QNVIO, TarnveldEffects, TarnveldProgressBar.
+// Depends on: Demo, ScreenMetrics, QNVIO, TarnveldEntry.
 #pragma once
 
 #include <memory>

@@ -128,7 +128,7 @@ bool DemoProduction::archiveOnly() {
 }
 
 ProgramRun DemoProduction::runDemo(const std::string& argument) const {
-  return run(tree.path(""), "'" + buildTreePath("production/tarnveld") + "' " + argument);
+  return run(tree.path(""), "'" + buildTreePath("tests/tarnveld_windowed") + "' " + argument);
 }
 
 ProgramRun DemoProduction::runTool(const std::string& arguments) const {

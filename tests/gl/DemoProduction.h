@@ -1,7 +1,7 @@
 // Test helper: a small production written into a temporary tree (demo script, the effect
 // definitions, a shader pair, an image, the loading display's pictures, binary data, a song and a
-// track pack built with the `demosys tracks build` tool), and runs of the `tarnveld` program or the
-// `demosys` tool on it.
+// track pack built with the `demosys tracks build` tool), and runs of the `tarnveld` program (without
+// its launcher dialog: tarnveld_windowed) or the `demosys` tool on it.
 #pragma once
 
 #include <map>
@@ -33,7 +33,8 @@ class DemoProduction {
   std::string path(const std::string& relative) const { return tree.path(relative); }
   // Packs the resources tree into "resources.7z" and renames the tree, so only the archive is read.
   bool archiveOnly();
-  // `tarnveld` in the fixture's directory, its output (stdout and stderr) and exit status.
+  // `tarnveld` (in a 1280 x 720 window, no dialog) in the fixture's directory, its output (stdout and
+  // stderr) and exit status.
   ProgramRun runDemo(const std::string& argument = "") const;
   ProgramRun runTool(const std::string& arguments) const;
 
