@@ -52,11 +52,12 @@ std::string startProgram(const DemoProduction& production) {
                     "' > run.log 2>&1 & echo $! > pid; wait $!; echo $? > status) >/dev/null 2>&1 & } && " + findDialog);
 }
 
-// Waits for the program to end; the geometry of the demo window if one appeared meanwhile.
-std::string awaitEnd(const DemoProduction& production) {
+// Waits for the program to end; the geometry of the demo window (the program's window other than
+// the dialog) if one appeared meanwhile.
+std::string awaitEnd(const DemoProduction& production, const std::string& dialog) {
   return runCommand("cd '" + production.path("") +
                     "' && pid=$(cat pid) && for i in $(seq 600); do [ -s status ] && break; "
-                    "w=$(xdotool search --onlyvisible --pid $pid 2>/dev/null | head -n 1); "
+                    "w=$(xdotool search --onlyvisible --pid $pid 2>/dev/null | grep -vx " + dialog + " | head -n 1); "
                     "[ -n \"$w\" ] && [ -z \"$demo\" ] && demo=$(xdotool getwindowgeometry --shell $w); "
                     "sleep 0.1; done; kill $pid 2>/dev/null; echo \"$demo\"");
 }
@@ -98,7 +99,7 @@ TEST(Launcher, StartHaltAndCloseFromTheProgram) {
     } else {
       requestClose(std::stoul(id));
     }
-    const std::string demoWindow = awaitEnd(production);
+    const std::string demoWindow = awaitEnd(production, id);
     ProgramRun run{std::atoi(production.read("status").c_str()), production.read("run.log")};
     EXPECT_EQ(run.status, 0) << run.out;
     std::string missing;
@@ -123,7 +124,7 @@ TEST(Launcher, ClickedChoicesReachTheMetrics) {
   {
     QNVGui launcher(300, 450, "Quenvar Demosys v.1.0");
     Fl::scheme("gtk+");
-    Fl::Timeout_Handler giveUp = [](void*) { QNVGui::Exit_CB(nullptr, nullptr); };
+    Fl_Timeout_Handler giveUp = [](void*) { QNVGui::Exit_CB(nullptr, nullptr); };
     Fl::add_timeout(60.0, giveUp);  // a viewer that never clicks ends it
     Fl::run();
     Fl::remove_timeout(giveUp);

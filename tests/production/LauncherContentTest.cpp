@@ -27,7 +27,9 @@ TEST(LauncherModes, FallbackFitsTheDesktopLargestFirst) {
     EXPECT_LE(modes[i].width, 1680);
     EXPECT_LE(modes[i].height, 1050);
     EXPECT_NE(QNVGui::aspectLabel(modes[i].width, modes[i].height), "(5:4)");
-    if (i > 0) EXPECT_GE(modes[i - 1].width * modes[i - 1].height, modes[i].width * modes[i].height);
+    if (i > 0) {
+      EXPECT_GE(modes[i - 1].width * modes[i - 1].height, modes[i].width * modes[i].height);
+    }
   }
   EXPECT_TRUE(QNVGui::fallbackModes(600, 400).empty());
 }
