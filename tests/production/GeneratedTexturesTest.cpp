@@ -226,7 +226,7 @@ TEST_F(GeneratedTextures, EveryPictureIsWrittenTheSameOnEveryRun) {
   std::string error;
   ASSERT_TRUE(set().writeAll(first.path(""), TARNVELD_DEFAULT_FONT, error)) << error;
   ASSERT_TRUE(set().writeAll(second.path(""), TARNVELD_DEFAULT_FONT, error)) << error;
-  ASSERT_EQ(set().textures().size(), 10u);
+  ASSERT_EQ(set().textures().size(), 32u);
   for (const auto& picture : set().textures()) {
     SCOPED_TRACE(picture->fileName());
     const std::string bytes = readFile(first.path(picture->fileName()));

@@ -47,6 +47,23 @@ void Canvas::stamp(const AlphaMask& mask, int x, int y, const Colour& colour) {
   }
 }
 
+void Canvas::fillCapsule(float ax, float ay, float bx, float by, float radius, const Colour& colour) {
+  const float dx = bx - ax, dy = by - ay, lengthSquared = dx * dx + dy * dy;
+  const int x0 = static_cast<int>(std::floor(std::min(ax, bx) - radius - 1.0f));
+  const int x1 = static_cast<int>(std::ceil(std::max(ax, bx) + radius + 1.0f));
+  const int y0 = static_cast<int>(std::floor(std::min(ay, by) - radius - 1.0f));
+  const int y1 = static_cast<int>(std::ceil(std::max(ay, by) + radius + 1.0f));
+  for (int y = std::max(y0, 0); y < std::min(y1, height); ++y) {
+    for (int x = std::max(x0, 0); x < std::min(x1, width); ++x) {
+      const float px = x + 0.5f - ax, py = y + 0.5f - ay;
+      const float t = lengthSquared > 0.0f ? std::clamp((px * dx + py * dy) / lengthSquared, 0.0f, 1.0f) : 0.0f;
+      const float distance = std::hypot(px - t * dx, py - t * dy);
+      // One pixel of soft edge keeps the outline free of stair steps.
+      blend(x, y, colour, std::clamp(radius - distance + 0.5f, 0.0f, 1.0f));
+    }
+  }
+}
+
 std::vector<unsigned char> Canvas::toRgba8() const {
   std::vector<unsigned char> bytes;
   bytes.reserve(pixels.size() * 4);

@@ -32,6 +32,9 @@ class Canvas {
   void fillRect(int x0, int y0, int x1, int y1, const Colour& colour);
   // Blends the colour through the mask, the mask's top-left pixel at (x, y).
   void stamp(const AlphaMask& mask, int x, int y, const Colour& colour);
+  // Blends an anti-aliased capsule: every point within radius of the segment (ax, ay)-(bx, by),
+  // in pixel units with pixel centres at half coordinates. A zero-length segment is a disc.
+  void fillCapsule(float ax, float ay, float bx, float by, float radius, const Colour& colour);
 
   // Channels rounded to 8 bits, RGBA, rows as stored.
   std::vector<unsigned char> toRgba8() const;

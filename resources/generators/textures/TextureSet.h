@@ -21,5 +21,7 @@ class TextureSet {
   bool writeAll(const std::string& dir, const std::string& fontPath, std::string& error) const;
 
  private:
+  void addWorldPictures();
+
   std::vector<std::unique_ptr<GeneratedTexture>> pictures;
 };
