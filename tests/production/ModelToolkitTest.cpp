@@ -63,7 +63,7 @@ TEST(ModelToolkit, ShapesAreClosedFaceOutwardsAndFillTheirBox) {
       {"extruded L", [] { return MeshShapes::extrude(lShape, 0.5f); }, {0, 0, 0}, {2, 3, 0.5f}, 2.0f},
       {"bevelled L", [] { return MeshShapes::extrude(lShape, 0.5f, 0.1f); }, {0, 0, 0}, {2, 3, 0.5f}, 0.0f},
       {"bent tube", [] { return MeshShapes::tube({{0, 0, 0}, {0, 0, 2}, {2, 0, 2}}, 0.25f, 24); },
-       {-0.25f, -0.25f, -0.25f}, {2.25f, 0.25f, 2.25f}, 0.0f},
+       {-0.25f, -0.25f, 0.0f}, {2.0f, 0.25f, 2.25f}, 0.0f},  // flat ends at the path's ends
   };
   for (const Shape& shape : shapes) {
     SCOPED_TRACE(shape.name);
