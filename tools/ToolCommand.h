@@ -22,3 +22,4 @@ int runCheckCommand(const std::vector<std::string>& args);
 int runTracksCommand(const std::vector<std::string>& args);
 int runRenderCommand(const std::vector<std::string>& args);
 int runPathCommand(const std::vector<std::string>& args);
+int runSceneCommand(const std::vector<std::string>& args);

@@ -15,6 +15,8 @@ const std::vector<ToolCommand>& toolCommands() {
        "load a demo and capture frames at a fixed step", runRenderCommand},
       {"path", "eval FILE U [--catmull] | print FILE",
        "camera paths: the pose at a progress; the file as written", runPathCommand},
+      {"scene", "info FILE", "describe a scene file: meshes, materials, lights, cameras, object tree",
+       runSceneCommand},
   };
   return commands;
 }

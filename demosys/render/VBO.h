@@ -32,6 +32,7 @@ class VBO {
   bool validateBuffer(unsigned int target, unsigned int buffer);
 
   int getStride() const { return stride; }
+  int getVertexCount() const { return vertexCount; }
   unsigned int getUniqueID() const { return uniqueID; }
   void setUniqueID(unsigned int value) { uniqueID = value; }
   const Vector3f& getBBoxMin() const { return bboxMin; }

@@ -8,6 +8,7 @@
 
 #include "demosys/core/QNVDemosys.h"
 #include "demosys/render/Shader.h"
+#include "demosys/scene/QNVMesh.h"
 
 static const GLvoid* noOffset() { return nullptr; }
 
@@ -50,6 +51,18 @@ VBODynamic::VBODynamic(const MeshArrays& mesh)
       verticesPerPolygon(mesh.verticesPerPolygon) {
   initMeshBuffers();
 }
+
+// The mesh keeps its vectors as packed floats (three or two per element) and its indices as ints.
+VBODynamic::MeshArrays VBODynamic::arraysOf(QNVMesh& mesh) {
+  static_assert(sizeof(Vector3f) == 3 * sizeof(float) && sizeof(Vector2f) == 2 * sizeof(float),
+                "mesh vectors are packed floats");
+  return {static_cast<unsigned int>(mesh.getNumVertices()), static_cast<unsigned int>(mesh.getVerticesPerFace()),
+          static_cast<unsigned int>(mesh.getNumFaces()), reinterpret_cast<float*>(mesh.getVertexPointer()),
+          reinterpret_cast<unsigned int*>(mesh.getPolygonPointer()), reinterpret_cast<float*>(mesh.getVertexNormalPointer()),
+          reinterpret_cast<float*>(mesh.getTexCoordPointer())};
+}
+
+VBODynamic::VBODynamic(QNVMesh* mesh) : VBODynamic(arraysOf(*mesh)) {}
 
 VBODynamic::~VBODynamic() {
   for (GLuint buffer : {vertexBuffer, polygonBuffer, texCoordBuffer, normalBuffer, colorBuffer}) {

@@ -2,11 +2,12 @@
 // mapping a buffer into memory, writing, and unmapping. Up to 16 generic vertex attribute buffers
 // feed shader attributes. A buffer that cannot be mapped is reported and its pointer stays null;
 // the set operations never write through a null pointer or outside the arrays.
-// Depends on: Vector, Shader (attribute lookup), QNVDemosys (GL error report), GLEW.
+// Depends on: Vector, QNVMesh (its arrays), Shader (attribute lookup), QNVDemosys (GL error report), GLEW.
 #pragma once
 
 #include "demosys/math/Vector.h"
 
+class QNVMesh;
 class Shader;
 
 class VBODynamic {
@@ -32,6 +33,8 @@ class VBODynamic {
              unsigned int polygonCount);
   // Buffers filled from a mesh's arrays; the pointers refer to these arrays until a buffer is mapped.
   explicit VBODynamic(const MeshArrays& mesh);
+  // The same over a QNVMesh's position, polygon, vertex normal and texture coordinate arrays.
+  explicit VBODynamic(QNVMesh* mesh);
   ~VBODynamic();
   VBODynamic(const VBODynamic&) = delete;
   VBODynamic& operator=(const VBODynamic&) = delete;
@@ -82,6 +85,7 @@ class VBODynamic {
   bool validateBuffer(unsigned int target, unsigned int buffer);
 
  private:
+  static MeshArrays arraysOf(QNVMesh& mesh);
   void initBuffers();
   void initMeshBuffers();
   void createBuffer(unsigned int target, unsigned int& buffer, long bytes, const void* data);

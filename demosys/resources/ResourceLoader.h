@@ -63,6 +63,8 @@ class ResourceLoader {
   bool loadScenes();
   bool loadImages();
   bool loadImage(const std::string& key, const std::string& value, const std::string& directory);
+  // Every scene's materials get their textures from the pool (after the images).
+  void mapSceneTextures();
   void initShaderCache();
   bool loadBinaries();
   bool loadAnimations();

@@ -44,6 +44,7 @@ std::vector<std::string> commaItems(const std::string& value) {
 bool ResourceLoader::loadDataFiles() {
   if (!shaderLoader.loadShaders(*QNVDemosys::parameters, *QNVDemosys::shaderPool)) return false;
   if (!createFramebuffers() || !loadScenes() || !loadImages()) return false;
+  mapSceneTextures();
   initShaderCache();
   return loadBinaries() && loadAnimations();
 }
@@ -158,6 +159,11 @@ bool ResourceLoader::loadImage(const std::string& key, const std::string& value,
   texture->setFilename(entry.file);
   QNVDemosys::texturePool->addTexture(key, texture);
   return true;
+}
+
+// Scene materials name their textures by file; the texture pool holds them only now.
+void ResourceLoader::mapSceneTextures() {
+  for (const auto& entry : QNVDemosys::objectPool->getObjectMap()) entry.second->mapTextureData();
 }
 
 void ResourceLoader::initShaderCache() {

@@ -1,0 +1,185 @@
+// The scene graph without GL: animation curves, poses, the tree's boxes, the smart draw list,
+// subtree cloning and shader/timer assignment.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "demosys/render/ShaderInstance.h"
+#include "demosys/render/VBO.h"
+#include "demosys/scene/QNVAnimTimer.h"
+#include "demosys/scene/QNVAnimation.h"
+#include "demosys/scene/QNVMaterial.h"
+#include "demosys/scene/QNVMesh.h"
+#include "demosys/scene/QNVObject.h"
+#include "demosys/scene/QNVObjectGroup.h"
+#include "demosys/scene/QNVScene.h"
+
+namespace {
+
+void expectNear(const Vector3f& actual, const Vector3f& expected) {
+  for (int i = 0; i < 3; ++i) EXPECT_NEAR(actual[i], expected[i], 1e-4f) << "component " << i;
+}
+
+QNVObject* object(QNVScene& scene, const std::string& name, VBO* mesh, QNVObject* parent, const Vector3f& at) {
+  auto* o = new QNVObject();
+  o->setName(name);
+  o->setVBO(mesh);
+  o->setLocalTranslation(at);
+  if (parent != nullptr) {
+    o->setParent(parent);
+    parent->addChild(o);
+  }
+  scene.AddObject(o);
+  return o;
+}
+
+// A scene of a pivot at (0,2,0) holding two children on one mesh and one on another.
+struct TreeScene {
+  QNVScene scene;
+  VBO* box = new VBO();
+  VBO* other = new VBO();
+  QNVObject* pivot;
+  QNVObject* a;
+  QNVObject* b;
+  QNVObject* c;
+  TreeScene() {
+    box->setBBoxMin(Vector3f(-1, -1, -1));
+    box->setBBoxMax(Vector3f(1, 1, 1));
+    scene.adoptMesh(box);
+    scene.adoptMesh(other);
+    pivot = object(scene, "pivot", nullptr, nullptr, Vector3f(0, 2, 0));
+    a = object(scene, "a", box, pivot, Vector3f(1, 0, 0));
+    c = object(scene, "c", other, pivot, Vector3f(0, 0, 0));
+    b = object(scene, "b", box, pivot, Vector3f(-3, 0, 0));
+  }
+};
+
+}  // namespace
+
+TEST(SceneAnimation, LinearAndCatmullRomFollowTheirKeys) {
+  QNVAnimation animation;
+  animation.addTranslation(0, Vector3f(0, 0, 0));
+  animation.addTranslation(1000, Vector3f(10, 0, 0));
+  animation.setInterpolationType(QNVAnimation::LINEAR);
+  const std::pair<float, float> linear[] = {{0.5f, 5}, {-1.0f, 0}, {3.0f, 10}, {0.25f, 2.5f}};
+  for (const auto& c : linear) expectNear(animation.getTranslation(c.first), Vector3f(c.second, 0, 0));
+  animation.setInterpolationType(QNVAnimation::CATMULL_ROM);
+  expectNear(animation.getTranslation(0.5f), Vector3f(5, 0, 0));
+  // With end keys repeated the spline eases: a quarter in lies below the straight line.
+  EXPECT_LT(animation.getTranslation(0.25f)[0], 2.5f);
+  animation.setInterpolationType(7);
+  expectNear(animation.getTranslation(0.5f), Vector3f(0, 0, 0));
+  animation.init();
+  EXPECT_EQ(animation.getEndTime(), 1000u);
+}
+
+TEST(SceneAnimation, OneKeyHoldsEverywhereForBothInterpolations) {
+  for (unsigned type : {0u, 1u}) {
+    QNVAnimation animation;
+    animation.setInterpolationType(type);
+    animation.addRotation(500, Vector3f(1, 2, 3));
+    for (float t : {-2.0f, 0.0f, 0.5f, 9.0f}) expectNear(animation.getRotation(t), Vector3f(1, 2, 3));
+  }
+}
+
+// Rotations turn z-up angles into the engine's y-up pose; the animation's translation is kept.
+TEST(SceneObject, AnimatedPoseUsesTheRotationConvention) {
+  QNVObject o;
+  QNVAnimation animation;
+  animation.addRotation(0, Vector3f(0, 90, 0));
+  animation.addTranslation(0, Vector3f(4, 5, 6));
+  o.setAnimation(&animation);
+  o.transform(0.0f);
+  // Rz(-90) takes x to -y.
+  expectNear(o.getGlobalMatrix().transformDirection(Vector3f(1, 0, 0)), Vector3f(0, -1, 0));
+  expectNear(o.getGlobalTranslation(), Vector3f(4, 5, 6));
+  QNVAnimTimer timer;
+  timer.updateTime(2.0f);
+  o.setAnimation(nullptr);
+  o.setAnimTimer(&timer);
+  o.setConstantRotation(Vector3f(0, 1, 0), 45.0f);
+  o.transform(100.0f);
+  expectNear(o.getGlobalMatrix().transformDirection(Vector3f(1, 0, 0)), Vector3f(0, 0, -1));
+}
+
+TEST(SceneTree, BoxesAddTheAncestorsTranslations) {
+  TreeScene t;
+  expectNear(t.a->getBBoxMin(), Vector3f(0, 1, -1));
+  expectNear(t.pivot->getBBoxMax(), Vector3f(0, 0, 0));
+  t.scene.calcSceneBBox();
+  expectNear(t.scene.getBBoxMin(), Vector3f(-4, 0, -1));
+  expectNear(t.scene.getBBoxMax(), Vector3f(2, 3, 1));
+  t.scene.calcGlobalData(0.0f);
+  expectNear(t.b->getGlobalTranslation(), Vector3f(-3, 2, 0));
+}
+
+TEST(SceneTree, DrawListGroupsObjectsByMeshInSceneOrder) {
+  TreeScene t;
+  t.scene.buildSmartDrawList();
+  ASSERT_EQ(t.scene.getDrawList().size(), 2u);
+  const QNVObjectGroup* group = t.scene.getDrawList().at(t.box);
+  ASSERT_EQ(group->countObjects(), 2);
+  EXPECT_EQ(group->getObject(0), t.a);
+  EXPECT_EQ(group->getObject(1), t.b);
+}
+
+TEST(SceneTree, CloningCopiesTheSubtreeUnderNewNames) {
+  TreeScene t;
+  QNVObject* copy = t.scene.cloneObjectsRecursive(t.pivot, "twin", nullptr);
+  EXPECT_EQ(t.scene.countObjects(), 8);
+  EXPECT_EQ(t.scene.countRoots(), 2);
+  ASSERT_EQ(copy->countChildren(), 3);
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(copy->getChild(i)->getName(), "twin_c" + std::to_string(i));
+    EXPECT_EQ(copy->getChild(i)->getParent(), copy);
+    EXPECT_EQ(copy->getChild(i)->getVBO(), t.pivot->getChild(i)->getVBO());
+  }
+  EXPECT_EQ(t.pivot->getChild(0), t.a);
+  EXPECT_EQ(t.scene.getObjectByName("twin_c2")->getVBO(), t.box);
+}
+
+TEST(SceneTree, ShaderInstancesAndTimersReachTheirObjects) {
+  TreeScene t;
+  QNVMaterial paint;
+  t.b->setMaterial(&paint);
+  ShaderInstance all, painted, named;
+  QNVAnimTimer timer;
+  t.scene.ApplyShaderInstance(&all);
+  t.scene.ApplyShaderInstance(&paint, &painted);
+  t.scene.ApplyShaderInstance("c", &named);
+  t.scene.ApplyShaderInstance("nobody", &named);
+  t.scene.ApplyTimer("a", &timer);
+  EXPECT_EQ(t.pivot->getShaderInstance(), &all);
+  EXPECT_EQ(t.a->getShaderInstance(), &all);
+  EXPECT_EQ(t.b->getShaderInstance(), &painted);
+  EXPECT_EQ(t.c->getShaderInstance(), &named);
+  EXPECT_EQ(t.a->getAnimTimer(), &timer);
+  EXPECT_EQ(t.b->getAnimTimer(), nullptr);
+  t.pivot->setVisible(false, true);
+  EXPECT_FALSE(t.c->isVisible());
+}
+
+// A unit square of two triangles in the z = 0 plane, texture coordinates from the positions.
+TEST(SceneMesh, NormalsAndTangentsOfAFlatSquare) {
+  QNVMesh mesh(4, 2, 3);
+  const Vector3f corners[4] = {Vector3f(0, 0, 0), Vector3f(1, 0, 0), Vector3f(1, 1, 0), Vector3f(0, 1, 0)};
+  for (int i = 0; i < 4; ++i) {
+    mesh.getVertexPointer()[i] = corners[i];
+    mesh.setTexCoord(i, Vector2f(corners[i][0], corners[i][1]));
+  }
+  mesh.setTriangle(0, 0, 1, 2);
+  mesh.setTriangle(1, 0, 2, 3);
+  mesh.setTriangle(5, 0, 1, 2);  // past the faces: ignored
+  EXPECT_EQ(mesh.getVertexRecord(0).getPolyListSize(), 2);
+  mesh.calcFNormals(mesh.getVertexPointer());
+  mesh.calcVNormals(mesh.getVertexNormalPointer());
+  for (int i = 0; i < 4; ++i) expectNear(mesh.getVertexNormalPointer()[i], Vector3f(0, 0, 1));
+  Vector3f tangents[4], bitangents[4];
+  mesh.calcTangents(mesh.getVertexPointer(), tangents, bitangents);
+  expectNear(tangents[2], Vector3f(1, 0, 0));
+  expectNear(bitangents[2], Vector3f(0, 1, 0));
+  mesh.setTexCoord(1, Vector2f(0, 0));
+  mesh.setTexCoord(2, Vector2f(0, 0));
+  mesh.calcTangents(mesh.getVertexPointer(), tangents, bitangents);
+  EXPECT_FALSE(std::isfinite(tangents[1][0]));
+}

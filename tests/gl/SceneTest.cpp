@@ -1,0 +1,260 @@
+// Scenes on GL: SceneWriter's files load back through the scene loader into the same tree,
+// vertices, materials, lights, cameras and animations; both drawing paths, the red box of an
+// object without shader, the light's position, the light limit.
+#include <GL/glew.h>
+
+#include <memory>
+
+#include "demosys/core/QNVDemosys.h"
+#include "demosys/render/Shader.h"
+#include "demosys/render/ShaderInstance.h"
+#include "demosys/render/VBO.h"
+#include "demosys/render/VBODynamic.h"
+#include "demosys/scene/QNVAnimation.h"
+#include "demosys/scene/QNVCamera.h"
+#include "demosys/scene/QNVLight.h"
+#include "demosys/scene/QNVMesh.h"
+#include "demosys/scene/QNVObject.h"
+#include "demosys/scene/QNVObjectGroup.h"
+#include "demosys/scene/QNVScene.h"
+#include "demosys/scene/QNVSceneLoader.h"
+#include "demosys/scene/SceneFileReader.h"
+#include "demosys/script/ParameterGroup.h"
+#include "demosys/script/Parameters.h"
+#include "tests/gl/GLTestFixture.h"
+#include "tests/support/SceneSamples.h"
+
+namespace {
+
+const Rgba white{255, 255, 255, 255};
+const Rgba black{0, 0, 0, 255};
+
+class SceneTest : public GLTestFixture {
+ protected:
+  void SetUp() override {
+    GLTestFixture::SetUp();
+    saved = QNVDemosys::parameters;
+    QNVDemosys::parameters = &parameters;
+  }
+  void TearDown() override {
+    QNVDemosys::parameters = saved;
+    GLTestFixture::TearDown();
+  }
+  std::unique_ptr<QNVScene> load(const SceneDescription& description, QNVSceneLoader& loader) {
+    std::unique_ptr<QNVScene> scene(loader.loadScene(*sceneFile(description), keyframeFile(description).get()));
+    EXPECT_TRUE(loader.isValid()) << loader.getErrorMessage();
+    return scene;
+  }
+  // The scene's x in [-4, 4] and y in [-4, 4] fill the window; the pixel of a scene point.
+  static void sceneView() {
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(-4, 4, -4, 4, -10, 10);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+  }
+  static Rgba at(float x, float y) {
+    return readWindow(static_cast<int>((x + 4) / 8 * windowWidth), static_cast<int>((y + 4) / 8 * windowHeight));
+  }
+  // The three pixels across a point, for lines a few pixels wide.
+  static bool redNear(float x, float y) {
+    const int px = static_cast<int>((x + 4) / 8 * windowWidth);
+    const int py = static_cast<int>((y + 4) / 8 * windowHeight);
+    for (int dx = -2; dx <= 2; ++dx) {
+      if (near(readWindow(px + dx, py), Rgba{255, 0, 0, 255})) return true;
+    }
+    return false;
+  }
+
+  Parameters parameters;
+  Parameters* saved = nullptr;
+};
+
+// A white unlit shader for every object.
+struct WhiteShader {
+  Shader shader;
+  std::unique_ptr<ShaderInstance> instance;
+  WhiteShader() {
+    shader.setVertexSource("void main() { gl_Position = ftransform(); }\n");
+    shader.setFragmentSource("void main() { gl_FragColor = vec4(1.0); }\n");
+    shader.link();
+    instance = std::make_unique<ShaderInstance>(&shader);
+  }
+};
+
+}  // namespace
+
+TEST_F(SceneTest, WrittenSceneLoadsBackIntoTheSameTree) {
+  auto* graphics = new ParameterGroup("graphics");
+  graphics->addParameter("checker.png", "checker.png, GL_TEXTURE_2D, NO_MIPMAP");
+  parameters.addGroup("graphics", graphics);
+  SceneDescription description = sampleScene();
+  description.textures.push_back({4, "extra", "extra.png"});
+  QNVSceneLoader loader("s.bin");
+  std::unique_ptr<QNVScene> scene = load(description, loader);
+  ASSERT_NE(scene, nullptr);
+  // A texture already listed keeps its options; a new one is added mipmapped.
+  EXPECT_EQ(graphics->getParameter("checker.png"), "checker.png, GL_TEXTURE_2D, NO_MIPMAP");
+  EXPECT_EQ(graphics->getParameter("extra.png"), "extra.png, GL_TEXTURE_2D, GEN_MIPMAP");
+
+  ASSERT_EQ(scene->countObjects(), 3);
+  ASSERT_EQ(scene->countRoots(), 1);
+  QNVObject* pivot = scene->getRoot(0);
+  EXPECT_EQ(pivot->getName(), "pivot");
+  ASSERT_EQ(pivot->countChildren(), 2);
+  QNVObject* left = scene->getObjectByName("left");
+  EXPECT_EQ(pivot->getChild(0), left);
+  EXPECT_EQ(left->getVBO(), scene->getObjectByName("right")->getVBO());
+  EXPECT_EQ(scene->getDrawList().begin()->second->countObjects(), 2);
+  EXPECT_EQ(left->getMaterial()->getDiffuseMap(), "checker.png");
+  EXPECT_EQ(left->getMaterial()->getDiffuse(), description.materials[0].diffuse);
+  EXPECT_EQ(loader.getObjectByID(2), left);
+  EXPECT_EQ(scene->getBBoxMin(), Vector3f(-1.5f, 1.5f, -0.5f));
+
+  VBO* vbo = left->getVBO();
+  const std::vector<float> expected = SceneFileReader::interleave(description.meshes[0]);
+  ASSERT_EQ(vbo->getVertexCount(), 36);
+  std::vector<float> stored(expected.size());
+  vbo->bindBuffers();
+  glGetBufferSubData(GL_ARRAY_BUFFER, 0, static_cast<GLsizeiptr>(stored.size() * sizeof(float)), stored.data());
+  vbo->releaseBuffers();
+  glBindBuffer(GL_ARRAY_BUFFER, 0);
+  EXPECT_EQ(stored, expected);
+
+  QNVLight* sun = scene->getLightByName("sun");
+  ASSERT_NE(sun, nullptr);
+  EXPECT_EQ(sun->getColor(), Vector4f(1.0f, 0.9f, 0.8f, 1.0f));
+  EXPECT_EQ(sun->getMatrixRef().getTranslation(), Vector3f(0, 0, 5));
+  QNVCamera* view = scene->GetCamera("view");
+  ASSERT_NE(view, nullptr);
+  ASSERT_NE(view->getAnimation(), nullptr);
+  EXPECT_EQ(view->getAnimation()->getTranslationKeys().begin()->first, 0u);
+  const QNVAnimation* spin = left->getAnimation();
+  ASSERT_NE(spin, nullptr);
+  ASSERT_EQ(spin->getTranslationKeys().size(), 3u);
+  EXPECT_EQ(spin->getTranslationKeys().rbegin()->first, 2000u);
+  EXPECT_EQ(spin->getRotationKeys().at(1000), Vector3f(10, 20, 30));
+  EXPECT_EQ(spin->getEndTime(), 2000u);
+}
+
+TEST_F(SceneTest, LaterMeshOfOneIdAndMissingReferences) {
+  SceneDescription description = sampleScene();
+  SceneMesh later = sampleCube(7, "later");
+  description.meshes.push_back(later);
+  description.nodes.push_back(sampleNode(8, SCENE_NODE_MESH, -1, 99, "lost", Vector3f(), 5));
+  description.nodes.push_back(sampleNode(9, SCENE_NODE_LIGHT, 0, 42, "nolight", Vector3f()));
+  description.animations.push_back({SCENE_TARGET_LIGHT, 77, {0.0f}, {Vector3f()}, {Vector3f()}});
+  QNVSceneLoader loader("s.bin");
+  testing::internal::CaptureStdout();
+  std::unique_ptr<QNVScene> scene = load(description, loader);
+  const std::string printed = testing::internal::GetCapturedStdout();
+  ASSERT_NE(scene, nullptr);
+  EXPECT_EQ(scene->getObjectByName("left")->getVBO()->getName(), "later");
+  EXPECT_TRUE(scene->getObjectByName("lost")->IsEmpty());
+  EXPECT_EQ(printed,
+            "ERROR : Cannot find mesh 99\nERROR : Cannot find light 42\n"
+            "ERROR: Failed to fing light with id 77\n");
+}
+
+TEST_F(SceneTest, FilesOnDiskAndMissingFiles) {
+  TempDir dir;
+  std::string error;
+  ASSERT_TRUE(SceneWriter::writeFiles(sampleScene(), dir.file("s.bin"), error)) << error;
+  QNVSceneLoader loader(dir.file("s.bin"));
+  std::unique_ptr<QNVScene> scene(loader.loadScene());
+  ASSERT_NE(scene, nullptr) << loader.getErrorMessage();
+  EXPECT_NE(scene->getObjectByName("left")->getAnimation(), nullptr);
+  QNVSceneLoader missing(dir.file("none.bin"));
+  EXPECT_EQ(missing.loadScene(), nullptr);
+  EXPECT_EQ(missing.getErrorMessage(), "Object '" + dir.file("none.bin") + "' not found");
+}
+
+TEST_F(SceneTest, BothPathsDrawTheSamePictureAndDifferOnAnInvisibleParent) {
+  QNVSceneLoader loader("s.bin");
+  std::unique_ptr<QNVScene> scene = load(sampleScene(), loader);
+  ASSERT_NE(scene, nullptr);
+  WhiteShader white_;
+  scene->ApplyShaderInstance(white_.instance.get());
+  sceneView();
+  struct Path {
+    const char* name;
+    bool instanced;
+    bool parentVisible;
+    Rgba cube;
+  } paths[] = {{"hierarchical", false, true, white}, {"instanced", true, true, white},
+               {"hierarchical, hidden parent", false, false, black}, {"instanced, hidden parent", true, false, white}};
+  for (const Path& p : paths) {
+    SCOPED_TRACE(p.name);
+    scene->getRoot(0)->setVisible(p.parentVisible, false);
+    clearScreen();
+    if (p.instanced) {
+      scene->calcGlobalData(0.0f);
+      scene->drawInstanced();
+    } else {
+      scene->draw(0.0f, false);
+    }
+    // The animated "left" cube sits at its first key (1,0,0) under the pivot at (0,2,0).
+    EXPECT_PRED3(near, at(1.0f, 2.0f), p.cube, 2);
+    EXPECT_PRED3(near, at(-1.0f, 2.0f), p.cube, 2);
+    EXPECT_PRED3(near, at(0.0f, 2.0f), black, 2);
+    EXPECT_PRED3(near, at(1.0f, -2.0f), black, 2);
+  }
+}
+
+TEST_F(SceneTest, MeshWithoutShaderDrawsItsRedBox) {
+  QNVSceneLoader loader("s.bin");
+  std::unique_ptr<QNVScene> scene = load(sampleScene(), loader);
+  ASSERT_NE(scene, nullptr);
+  sceneView();
+  clearScreen();
+  scene->draw(0.0f, false);
+  EXPECT_TRUE(redNear(1.5f, 2.0f));
+  EXPECT_TRUE(redNear(0.5f, 2.0f));
+  EXPECT_PRED3(near, at(1.0f, 2.0f), black, 2);
+  EXPECT_FALSE(glIsEnabled(GL_COLOR_MATERIAL));
+}
+
+TEST_F(SceneTest, LightsFromTheirMatricesAndAtMostFour) {
+  QNVScene scene;
+  for (int i = 0; i < 5; ++i) {
+    auto* light = new QNVLight();
+    scene.addLight("light" + std::to_string(i), light);
+  }
+  testing::internal::CaptureStdout();
+  scene.enableLights();
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "Too many light sources\n");
+  GLfloat position[4];
+  glGetLightfv(GL_LIGHT0, GL_POSITION, position);
+  EXPECT_EQ(Vector4f(position[0], position[1], position[2], position[3]), Vector4f(0, 1, 0, 0));
+  EXPECT_TRUE(glIsEnabled(GL_LIGHT3));
+  EXPECT_FALSE(glIsEnabled(GL_LIGHT4));
+  scene.disableLights();
+  EXPECT_FALSE(glIsEnabled(GL_LIGHT0));
+  EXPECT_FALSE(glIsEnabled(GL_LIGHTING));
+}
+
+TEST_F(SceneTest, DynamicBufferOverAMesh) {
+  QNVMesh mesh(100, 81, 4);
+  for (int q = 0; q < 81; ++q) {
+    const int v = q / 9 * 10 + q % 9;
+    mesh.setQuad(q, v, v + 1, v + 11, v + 10);
+  }
+  VBODynamic vbo(&mesh);
+  vbo.bindBuffers();
+  GLint bytes = 0;
+  glBindBuffer(GL_ARRAY_BUFFER, 0);
+  unsigned int* indices = vbo.openPolygonBuffer(GL_READ_ONLY);
+  ASSERT_NE(indices, nullptr);
+  glGetBufferParameteriv(GL_ELEMENT_ARRAY_BUFFER, GL_BUFFER_SIZE, &bytes);
+  EXPECT_EQ(bytes, 1296);
+  EXPECT_EQ(indices[4 * 80 + 2], 99u);
+  vbo.closePolygonBuffer();
+  glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+  float* positions = vbo.openVertexBuffer(GL_READ_ONLY);
+  glGetBufferParameteriv(GL_ARRAY_BUFFER, GL_BUFFER_SIZE, &bytes);
+  EXPECT_EQ(bytes, 1200);
+  EXPECT_NE(positions, nullptr);
+  vbo.closeVertexBuffer();
+  glBindBuffer(GL_ARRAY_BUFFER, 0);
+  vbo.unbindBuffers();
+}
