@@ -2,8 +2,9 @@
 // SceneWriter writes, what SceneFileReader reads back, and what content generators and the
 // importer build. Plain data; no GL.
 //
-// Axes are the modelling tool's: z up. The engine turns them to y up when it poses and draws
-// (rotation angles, lights, cameras), so a generator places "up" on +z.
+// Axes: positions, normals, node matrices and key translations are drawn as they stand, in the
+// engine's y-up axes. Rotation angles (object and camera keys) and light matrices are read in the
+// modelling tool's z-up axes and turned to y up by the engine when it poses, lights and views.
 //
 // Depends on: Vector, Matrix.
 #pragma once
