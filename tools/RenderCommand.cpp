@@ -24,11 +24,11 @@
 #include "demosys/resources/QNVIO.h"
 #include "demosys/sound/Sound.h"
 #include "demosys/timeline/FixedStepClock.h"
-#include "demosys/timeline/Time.h"
 #include "qnvutils/StringUtils.h"
 #include "tools/DemoSession.h"
 #include "tools/Soundtrack.h"
 #include "tools/ToolCommand.h"
+#include "tools/ToolSupport.h"
 
 namespace {
 
@@ -43,27 +43,6 @@ struct RenderOptions {
   std::string out;
   std::string video;
 };
-
-bool parseTime(const std::string& text, unsigned& ms) {
-  if (StringUtils::isInt(text) && text[0] != '-') {
-    ms = static_cast<unsigned>(std::stoul(text));
-    return true;
-  }
-  Time time(text);
-  ms = time.getTicks();
-  return time.isValid();
-}
-
-bool parseSize(const std::string& text, int& width, int& height) {
-  std::size_t x = text.find('x');
-  if (x == std::string::npos) return false;
-  std::string w = text.substr(0, x);
-  std::string h = text.substr(x + 1);
-  if (!StringUtils::isInt(w) || !StringUtils::isInt(h)) return false;
-  width = std::stoi(w);
-  height = std::stoi(h);
-  return width > 0 && height > 0 && width <= 8192 && height <= 8192;
-}
 
 bool parseOption(const std::vector<std::string>& args, std::size_t& i, RenderOptions& o) {
   if (o.source.take(args, i)) return true;
@@ -160,13 +139,7 @@ class FrameSink {
   bool writePNG(std::size_t frame) {
     char name[32];
     std::snprintf(name, sizeof name, "/%06zu.png", frame);
-    ILuint image = 0;
-    ilGenImages(1, &image);
-    ilBindImage(image);
-    ilTexImage(options.width, options.height, 1, 3, IL_RGB, IL_UNSIGNED_BYTE, pixels.data());
-    ilEnable(IL_FILE_OVERWRITE);
-    bool saved = ilSave(IL_PNG, (options.out + name).c_str()) == IL_TRUE;
-    ilDeleteImages(1, &image);
+    bool saved = savePNG(options.out + name, options.width, options.height, pixels);
     if (!saved) std::cout << "demosys render: cannot write " << options.out << name << std::endl;
     return saved;
   }

@@ -1,7 +1,12 @@
 // demosys scene: scene files for demo makers.
 //   scene info FILE   meshes (tuples, triangles, boxes), textures, materials, lights, cameras and the
 //                     object tree (ids, names, parents, animation keys) of FILE and FILE.kf
+//   scene render FILE --out PNG [--camera NAME] [--at MS] [--size WxH] [--wireframe|--bbox]
+//                [--instanced]
+//                     a preview picture through the engine's scene drawing (ScenePreview)
 // A file the engine would refuse exits 1 with the loader's message.
+#include <IL/il.h>
+
 #include <cstdio>
 #include <iostream>
 #include <map>
@@ -11,7 +16,9 @@
 #include "demosys/scene/SceneDescription.h"
 #include "demosys/scene/SceneFileReader.h"
 #include "qnvutils/File.h"
+#include "tools/ScenePreview.h"
 #include "tools/ToolCommand.h"
+#include "tools/ToolSupport.h"
 
 namespace {
 
@@ -137,10 +144,53 @@ int runInfo(const std::string& path) {
   return 0;
 }
 
+bool parseRenderOption(const std::vector<std::string>& args, std::size_t& i, ScenePreviewOptions& o) {
+  const std::string& name = args[i];
+  if (name == "--wireframe" || name == "--bbox") {
+    if (o.style != ScenePreviewOptions::SOLID) return false;
+    o.style = name == "--bbox" ? ScenePreviewOptions::BOXES : ScenePreviewOptions::WIREFRAME;
+    return true;
+  }
+  if (name == "--instanced") {
+    o.instanced = true;
+    return true;
+  }
+  if (i + 1 >= args.size()) return false;
+  const std::string& value = args[++i];
+  if (name == "--out") return !(o.out = value).empty();
+  if (name == "--camera") return !(o.camera = value).empty();
+  if (name == "--at") return parseTime(value, o.atMs);
+  if (name == "--size") return parseSize(value, o.width, o.height);
+  return false;
+}
+
+bool parseRender(const std::vector<std::string>& args, ScenePreviewOptions& o) {
+  if (args.size() < 2 || args[1].rfind("--", 0) == 0) return false;
+  o.file = args[1];
+  for (std::size_t i = 2; i < args.size(); ++i) {
+    if (!parseRenderOption(args, i, o)) return false;
+  }
+  return !o.out.empty();
+}
+
+int runRender(const std::vector<std::string>& args) {
+  ScenePreviewOptions options;
+  if (!parseRender(args, options)) {
+    std::cerr << "usage: demosys scene render FILE --out PNG [--camera NAME] [--at MS] [--size WxH] "
+                 "[--wireframe|--bbox] [--instanced]"
+              << std::endl;
+    return 2;
+  }
+  ilInit();
+  ScenePreview preview(options);
+  return preview.render() ? 0 : 1;
+}
+
 }  // namespace
 
 int runSceneCommand(const std::vector<std::string>& args) {
   if (args.size() == 2 && args[0] == "info") return runInfo(args[1]);
-  std::cerr << "usage: demosys scene info FILE" << std::endl;
+  if (!args.empty() && args[0] == "render") return runRender(args);
+  std::cerr << "usage: demosys scene info FILE | render FILE --out PNG [OPTIONS]" << std::endl;
   return 2;
 }

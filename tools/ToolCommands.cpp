@@ -15,7 +15,10 @@ const std::vector<ToolCommand>& toolCommands() {
        "load a demo and capture frames at a fixed step", runRenderCommand},
       {"path", "eval FILE U [--catmull] | print FILE",
        "camera paths: the pose at a progress; the file as written", runPathCommand},
-      {"scene", "info FILE", "describe a scene file: meshes, materials, lights, cameras, object tree",
+      {"scene",
+       "info FILE | render FILE --out PNG [--camera NAME] [--at MS] [--size WxH] [--wireframe|--bbox] "
+       "[--instanced]",
+       "describe a scene file (meshes, materials, lights, cameras, object tree); preview it as a picture",
        runSceneCommand},
   };
   return commands;
