@@ -4,6 +4,8 @@
 //   scene render FILE --out PNG [--camera NAME] [--at MS] [--size WxH] [--wireframe|--bbox]
 //                [--instanced]
 //                     a preview picture through the engine's scene drawing (ScenePreview)
+//   scene import MODEL OUT [--up y|z] [--key-step S]
+//                     a model file of a common 3D format as a scene file (SceneImporter)
 // A file the engine would refuse exits 1 with the loader's message.
 #include <IL/il.h>
 
@@ -16,6 +18,8 @@
 #include "demosys/scene/SceneDescription.h"
 #include "demosys/scene/SceneFileReader.h"
 #include "qnvutils/File.h"
+#include "qnvutils/StringUtils.h"
+#include "tools/SceneImporter.h"
 #include "tools/ScenePreview.h"
 #include "tools/ToolCommand.h"
 #include "tools/ToolSupport.h"
@@ -186,11 +190,40 @@ int runRender(const std::vector<std::string>& args) {
   return preview.render() ? 0 : 1;
 }
 
+bool parseImport(const std::vector<std::string>& args, SceneImportOptions& o) {
+  if (args.size() < 3) return false;
+  o.model = args[1];
+  o.out = args[2];
+  for (std::size_t i = 3; i + 1 < args.size(); i += 2) {
+    const std::string& value = args[i + 1];
+    if (args[i] == "--up" && (value == "y" || value == "z")) {
+      o.zUp = value == "z";
+    } else if (args[i] == "--key-step" && StringUtils::isInt(value) && std::stoi(value) > 0) {
+      o.keyStep = static_cast<unsigned>(std::stoi(value));
+    } else {
+      return false;
+    }
+  }
+  return args.size() % 2 == 1;
+}
+
+int runImport(const std::vector<std::string>& args) {
+  SceneImportOptions options;
+  if (!parseImport(args, options)) {
+    std::cerr << "usage: demosys scene import MODEL OUT [--up y|z] [--key-step SECONDS]" << std::endl;
+    return 2;
+  }
+  SceneImporter importer(options);
+  return importer.run() ? 0 : 1;
+}
+
 }  // namespace
 
 int runSceneCommand(const std::vector<std::string>& args) {
   if (args.size() == 2 && args[0] == "info") return runInfo(args[1]);
   if (!args.empty() && args[0] == "render") return runRender(args);
-  std::cerr << "usage: demosys scene info FILE | render FILE --out PNG [OPTIONS]" << std::endl;
+  if (!args.empty() && args[0] == "import") return runImport(args);
+  std::cerr << "usage: demosys scene info FILE | render FILE --out PNG [OPTIONS] | import MODEL OUT [OPTIONS]"
+            << std::endl;
   return 2;
 }

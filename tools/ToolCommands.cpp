@@ -17,8 +17,9 @@ const std::vector<ToolCommand>& toolCommands() {
        "camera paths: the pose at a progress; the file as written", runPathCommand},
       {"scene",
        "info FILE | render FILE --out PNG [--camera NAME] [--at MS] [--size WxH] [--wireframe|--bbox] "
-       "[--instanced]",
-       "describe a scene file (meshes, materials, lights, cameras, object tree); preview it as a picture",
+       "[--instanced] | import MODEL OUT [--up y|z] [--key-step S]",
+       "describe a scene file (meshes, materials, lights, cameras, object tree); preview it as a picture; "
+       "import a model (glTF, OBJ, FBX, Collada, 3DS, PLY, STL)",
        runSceneCommand},
   };
   return commands;

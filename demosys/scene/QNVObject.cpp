@@ -3,6 +3,8 @@
 
 #include <GL/glew.h>
 
+#include <algorithm>
+#include <cmath>
 #include <iostream>
 
 #include "demosys/core/QNVDemosys.h"
@@ -109,6 +111,24 @@ QNVObject* QNVObject::clone(const std::string& cloneName) const {
 
 Matrix QNVObject::poseRotation(const Vector3f& degrees) {
   return Matrix::rotationZ(-degrees[1]) * Matrix::rotationY(degrees[2]) * Matrix::rotationX(degrees[0]);
+}
+
+// poseRotation is Rz(a) * Ry(b) * Rx(c) with a = -y, b = z, c = x: row 2 holds -sin b, cos b sin c
+// and cos b cos c; column 0 cos a cos b and sin a cos b. Straight up or down (cos b = 0) only a - c
+// or a + c is known, and a is taken as 0.
+Vector3f QNVObject::poseAngles(const Matrix& r) {
+  const float degrees = 180.0f / 3.14159265358979f;
+  const float sinB = std::max(-1.0f, std::min(1.0f, -r.at(2, 0)));
+  const float b = std::asin(sinB);
+  float a = 0.0f;
+  float c = 0.0f;
+  if (std::fabs(sinB) < 0.99999f) {
+    a = std::atan2(r.at(1, 0), r.at(0, 0));
+    c = std::atan2(r.at(2, 1), r.at(2, 2));
+  } else {
+    c = std::atan2(-r.at(1, 2), r.at(1, 1));
+  }
+  return Vector3f(c * degrees, -a * degrees, b * degrees);
 }
 
 void QNVObject::transform(float t) {

@@ -95,6 +95,9 @@ class QNVObject {
 
   // The rotation Rz(-y) * Ry(z) * Rx(x) that turns the file's z-up rotation angles into a y-up pose.
   static Matrix poseRotation(const Vector3f& degrees);
+  // The angles poseRotation turns into the rotation part of a matrix (without scale), for tools
+  // that write poses: x and z in (-180, 180], y in [-90, 90] about the engine's z.
+  static Vector3f poseAngles(const Matrix& rotation);
 
  private:
   template <typename Visit>

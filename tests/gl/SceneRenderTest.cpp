@@ -2,45 +2,13 @@
 // a blue block, and a level camera that moves from the column to the block; PNGs read back.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 
-#include "qnvutils/Image.h"
 #include "tests/gl/GLTestFixture.h"
+#include "tests/gl/ScenePreviewRun.h"
 #include "tests/support/SceneSamples.h"
-#include "tests/support/ToolRun.h"
 
 namespace {
-
-enum Hue { BACKGROUND, RED, GREEN, YELLOW, BLUE, OTHER };
-
-Hue hue(const unsigned char* p) {
-  const int r = p[0], g = p[1], b = p[2];
-  if (r < 40 && g < 40 && b < 40) return BACKGROUND;
-  if (r > 2 * g && r > 2 * b) return RED;
-  if (g > 2 * r && g > 2 * b) return GREEN;
-  if (r > 2 * b && g > 2 * b) return YELLOW;
-  return b > 2 * r && b > 2 * g ? BLUE : OTHER;
-}
-
-// Where one hue lies in a picture, rows counted from the bottom.
-struct Extent {
-  int count = 0, left = 1 << 20, right = -1, bottom = 1 << 20, top = -1;
-  long rowSum = 0;
-  double meanRow() const { return count == 0 ? 0.0 : static_cast<double>(rowSum) / count; }
-  void add(int x, int y) {
-    ++count, rowSum += y;
-    left = std::min(left, x), right = std::max(right, x), bottom = std::min(bottom, y), top = std::max(top, y);
-  }
-};
-
-struct Preview {
-  int status = -1;
-  std::string out;
-  Extent hues[OTHER + 1];
-  Hue centre = OTHER;  // the hue at the picture's centre
-  bool borderClear = true;
-};
 
 SceneMaterial colour(int id, const std::string& name, const Vector3f& diffuse) {
   return {id, name, Vector3f(0, 0, 0), diffuse, -1};
@@ -70,26 +38,8 @@ class SceneRender : public ::testing::Test {
     std::string error;
     ASSERT_TRUE(SceneWriter::writeFiles(stage(), dir.file("stage.bin"), error)) << error;
   }
-  Preview render(const std::string& options) {
-    Preview p;
-    const std::string png = dir.file("preview.png");
-    std::remove(png.c_str());
-    ToolRun run = ToolRun::of("scene render " + dir.file("stage.bin") + " --size 320x180 --out " + png + " " + options);
-    p.status = run.status, p.out = run.out;
-    if (run.status != 0) return p;
-    Image image(png);
-    const int w = image.getWidth(), h = image.getHeight();
-    EXPECT_TRUE(w == 320 && h == 180 && image.getData() != nullptr) << w << "x" << h;
-    if (image.getData() == nullptr) return p;
-    for (int y = 0; y < h; ++y) {
-      for (int x = 0; x < w; ++x) {
-        const Hue c = hue(image.getData() + (y * w + x) * image.getPixelSize());
-        p.hues[c].add(x, y);
-        if (x == w / 2 && y == h / 2) p.centre = c;
-        if ((x == 0 || y == 0 || x == w - 1 || y == h - 1) && c != BACKGROUND) p.borderClear = false;
-      }
-    }
-    return p;
+  ScenePreviewRun render(const std::string& options) {
+    return ScenePreviewRun::of(dir.file("stage.bin"), dir.file("preview.png"), options);
   }
   TempDir dir;
 };
@@ -97,14 +47,14 @@ class SceneRender : public ::testing::Test {
 TEST_F(SceneRender, FramedStageStandsUprightOnBothPaths) {
   for (const char* path : {"", "--instanced"}) {
     SCOPED_TRACE(path);
-    Preview p = render(path);
+    ScenePreviewRun p = render(path);
     ASSERT_EQ(p.status, 0) << p.out;
     const Extent& column = p.hues[GREEN];
     ASSERT_GT(column.count, 500);
     EXPECT_GT(p.hues[BLUE].count, 100);
     EXPECT_EQ(p.hues[RED].count, 0);
     // Taller than wide, the cap above it, and the whole stage inside the picture.
-    EXPECT_GT(column.top - column.bottom, 3 * (column.right - column.left) / 2);
+    EXPECT_TRUE(column.upright());
     EXPECT_GT(p.hues[YELLOW].meanRow(), column.meanRow());
     EXPECT_TRUE(p.borderClear);
   }
@@ -122,7 +72,7 @@ TEST_F(SceneRender, StylesAndCameras) {
                {"--camera front --at 2000 --instanced", false, true, BLUE}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.options);
-    Preview p = render(c.options);
+    ScenePreviewRun p = render(c.options);
     ASSERT_EQ(p.status, 0) << p.out;
     EXPECT_EQ(p.hues[RED].count > 0, c.red);
     EXPECT_EQ(p.hues[GREEN].count + p.hues[YELLOW].count + p.hues[BLUE].count > 0, c.meshes);

@@ -1,0 +1,144 @@
+// `demosys scene import` of models the test writes itself: a glTF 2.0 file with its buffer embedded
+// as base64 (a tall green tower under a pivot, two cameras facing it, the tower moving away over two
+// seconds) and an OBJ + MTL pair (a green tower under a textured yellow cap); what `scene info`
+// says about the imported scenes and what `scene render` shows of them.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "tests/gl/GLTestFixture.h"
+#include "tests/gl/ScenePreviewRun.h"
+#include "tests/support/SceneSamples.h"
+
+namespace {
+
+std::string base64(const std::string& bytes) {
+  static const char* digits = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+  std::string out;
+  for (std::size_t i = 0; i < bytes.size(); i += 3) {
+    unsigned v = static_cast<unsigned char>(bytes[i]) << 16;
+    if (i + 1 < bytes.size()) v |= static_cast<unsigned char>(bytes[i + 1]) << 8;
+    if (i + 2 < bytes.size()) v |= static_cast<unsigned char>(bytes[i + 2]);
+    for (std::size_t k = 0; k < 4; ++k) out += i + k <= bytes.size() + (k == 0) ? digits[(v >> (18 - 6 * k)) & 63] : '=';
+  }
+  return out;
+}
+
+// The unit cube's corners, one tuple at a time: (position, normal) pairs.
+std::vector<std::pair<Vector3f, Vector3f>> cubeCorners() {
+  const SceneMesh cube = sampleCube(0, "cube");
+  std::vector<std::pair<Vector3f, Vector3f>> corners;
+  for (std::size_t t = 0; t < cube.indices.size(); t += 3) {
+    corners.push_back({cube.positions[cube.indices[t]], cube.normals[cube.indices[t + 1]]});
+  }
+  return corners;
+}
+
+std::string gltf() {
+  std::string buffer;
+  auto put = [&buffer](float f) { buffer.append(reinterpret_cast<const char*>(&f), 4); };
+  for (const auto& c : cubeCorners()) for (int k = 0; k < 3; ++k) put(c.first[k]);
+  for (const auto& c : cubeCorners()) for (int k = 0; k < 3; ++k) put(c.second[k]);
+  for (float f : {0.0f, 2.0f, 0.0f, 1.5f, 0.0f, 5.0f, 1.5f, 0.0f}) put(f);
+  return R"({"asset": {"version": "2.0"}, "scene": 0, "scenes": [{"nodes": [0, 2, 3]}],
+    "nodes": [{"name": "stand", "children": [1]},
+              {"name": "tower", "mesh": 0, "translation": [0, 1.5, 0], "scale": [1, 3, 1]},
+              {"name": "eye", "camera": 0, "translation": [0, 1.5, 10]},
+              {"name": "side", "camera": 1, "translation": [10, 1.5, 0], "rotation": [0, 0.7071068, 0, 0.7071068]}],
+    "cameras": [{"type": "perspective", "perspective": {"yfov": 0.8, "znear": 0.1}},
+                {"type": "perspective", "perspective": {"yfov": 0.8, "znear": 0.1}}],
+    "materials": [{"name": "paint", "pbrMetallicRoughness": {"baseColorFactor": [0, 1, 0, 1]}}],
+    "meshes": [{"primitives": [{"attributes": {"POSITION": 0, "NORMAL": 1}, "material": 0}]}],
+    "animations": [{"channels": [{"sampler": 0, "target": {"node": 1, "path": "translation"}}],
+                    "samplers": [{"input": 2, "output": 3}]}],
+    "accessors": [
+      {"bufferView": 0, "componentType": 5126, "count": 36, "type": "VEC3", "min": [-0.5, -0.5, -0.5], "max": [0.5, 0.5, 0.5]},
+      {"bufferView": 1, "componentType": 5126, "count": 36, "type": "VEC3"},
+      {"bufferView": 2, "componentType": 5126, "count": 2, "type": "SCALAR", "min": [0], "max": [2]},
+      {"bufferView": 3, "componentType": 5126, "count": 2, "type": "VEC3"}],
+    "bufferViews": [{"buffer": 0, "byteOffset": 0, "byteLength": 432}, {"buffer": 0, "byteOffset": 432, "byteLength": 432},
+                    {"buffer": 0, "byteOffset": 864, "byteLength": 8}, {"buffer": 0, "byteOffset": 872, "byteLength": 24}],
+    "buffers": [{"byteLength": 896, "uri": "data:application/octet-stream;base64,)" + base64(buffer) + "\"}]}";
+}
+
+// Two boxes: the tower (y 0 to 3) and the cap (y 3 to 4) of the second, textured material.
+std::string obj() {
+  std::string text = "mtllib tower.mtl\n";
+  const char* parts[] = {"tower", "cap"};
+  const auto corners = cubeCorners();
+  for (int part = 0; part < 2; ++part) {
+    text += std::string("o ") + parts[part] + "\nusemtl " + parts[part] + "\n";
+    for (const auto& c : corners) {
+      const float y = part == 0 ? (c.first[1] + 0.5f) * 3.0f : c.first[1] + 3.5f;
+      text += "v " + std::to_string(c.first[0]) + " " + std::to_string(y) + " " + std::to_string(c.first[2]) + "\n";
+    }
+    for (int v = 36 * part + 1; v <= 36 * part + 36; v += 3) {
+      text += "f " + std::to_string(v) + " " + std::to_string(v + 1) + " " + std::to_string(v + 2) + "\n";
+    }
+  }
+  return text;
+}
+
+class SceneImport : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::filesystem::create_directories(dir.file("model"));
+    std::filesystem::create_directories(dir.file("out"));
+    dir.write("model/tower.gltf", gltf());
+    dir.write("model/tower.obj", obj());
+    dir.write("model/tower.mtl", "newmtl tower\nKd 0 1 0\nnewmtl cap\nKa 0.2 0.2 0\nKd 1 1 0\nmap_Kd tex.png\n");
+    ASSERT_TRUE(writePNG(dir.file("model/tex.png"), 2, 2, 3, std::vector<uint8_t>(12, 200)));
+  }
+  // Imports the model into out/NAME.bin and returns what `scene info` says about it.
+  std::string import(const std::string& model, const std::string& name, const std::string& options = "") {
+    ToolRun run = ToolRun::of("scene import " + dir.file("model/" + model) + " " + scene(name) + " " + options);
+    EXPECT_EQ(run.status, 0) << run.out;
+    return ToolRun::of("scene info " + scene(name)).out;
+  }
+  std::string scene(const std::string& name) const { return dir.file("out/" + name + ".bin"); }
+  ScenePreviewRun render(const std::string& name, const std::string& options) {
+    return ScenePreviewRun::of(scene(name), dir.file("preview.png"), options);
+  }
+  TempDir dir;
+};
+
+TEST_F(SceneImport, GltfHierarchyMaterialCameraAndAnimation) {
+  const std::string info = import("tower.gltf", "g");
+  for (const char* line : {"12 triangles, box (-0.5, -0.5, -0.5) to (0.5, 0.5, 0.5)", "diffuse (0, 1, 0)",
+                           "'eye' at (0, 1.5, 10), 1 keys", "'stand' parent 1", "'tower' parent 2, 3 keys", "'tower_scale' parent 3, mesh 0, material 0"}) {
+    EXPECT_NE(info.find(line), std::string::npos) << line << " in\n" << info;
+  }
+  ScenePreviewRun framed = render("g", "");
+  EXPECT_TRUE(framed.hues[GREEN].upright() && framed.borderClear);
+  // The cameras face the tower until the tower has moved 5 units to the side.
+  EXPECT_EQ(render("g", "--camera eye --at 0").centre, GREEN);
+  EXPECT_EQ(render("g", "--camera side --at 0").centre, GREEN);
+  EXPECT_EQ(render("g", "--camera eye --at 2000").centre, BACKGROUND);
+}
+
+TEST_F(SceneImport, ObjWithMaterialsTextureAndUpAxis) {
+  const std::string info = import("tower.obj", "o");
+  for (const char* line : {"texture 0 'tex.png': tex.png", "ambient (0.2, 0.2, 0), diffuse (1, 1, 0), texture 0",
+                           "box (-0.5, 3, -0.5) to (0.5, 4, 0.5)"}) {
+    EXPECT_NE(info.find(line), std::string::npos) << line << " in\n" << info;
+  }
+  EXPECT_TRUE(std::filesystem::exists(dir.file("out/tex.png")));
+  ScenePreviewRun p = render("o", "");
+  EXPECT_TRUE(p.hues[GREEN].upright());
+  EXPECT_GT(p.hues[YELLOW].meanRow(), p.hues[GREEN].meanRow());
+  // A z-up source: the tower's height runs along -z after the turn.
+  EXPECT_NE(import("tower.obj", "z", "--up z").find("box (-0.5, -0.5, -4) to (0.5, 0.5, -3)"), std::string::npos);
+}
+
+TEST_F(SceneImport, UnreadableAndEmptyModelsAreRefused) {
+  dir.write("model/empty.obj", "# nothing\n");
+  for (const char* model : {"missing.gltf", "empty.obj"}) {
+    ToolRun run = ToolRun::of("scene import " + dir.file(std::string("model/") + model) + " " + scene("x"));
+    EXPECT_EQ(run.status, 1) << run.out;
+    EXPECT_NE(run.out.find("demosys scene import: "), std::string::npos) << run.out;
+  }
+}
+
+}  // namespace
