@@ -5,8 +5,6 @@
 
 namespace {
 
-constexpr float degreesPerRadian = 57.2957795f;
-
 // The modelling-axes rotation r seen in the engine's axes: C * r * C^-1 with C = (x, z, -y).
 Matrix turnedToEngine(const Matrix& r) {
   Matrix out;
@@ -19,15 +17,13 @@ Matrix turnedToEngine(const Matrix& r) {
   return out;
 }
 
-// The same angle as `angle`, moved by whole turns to within half a turn of `previous`, so a camera
-// interpolating between keys turns the short way.
-float nearestTurn(float angle, float previous) {
+}  // namespace
+
+float SceneBuilder::nearestTurn(float angle, float previous) {
   while (angle - previous > 180.0f) angle -= 360.0f;
   while (angle - previous < -180.0f) angle += 360.0f;
   return angle;
 }
-
-}  // namespace
 
 Matrix SceneBuilder::rotation(const Vector3f& degrees) {
   return Matrix::rotationY(degrees[1]) * Matrix::rotationZ(degrees[2]) * Matrix::rotationX(degrees[0]);

@@ -46,6 +46,7 @@ class SceneBuilder {
  public:
   static constexpr int maxLights = 4;
   static constexpr int root = 0;  // the parent id of a root node
+  static constexpr float degreesPerRadian = 57.2957795f;
 
   // The modelling axes turned to the engine's (z up to y up), and back.
   static Vector3f toEngine(const Vector3f& v) { return Vector3f(v[0], v[2], -v[1]); }
@@ -54,6 +55,9 @@ class SceneBuilder {
   static Matrix rotation(const Vector3f& degrees);
   // The node matrix the engine gets for a pose.
   static Matrix engineMatrix(const Pose& pose);
+  // The same angle as `angle`, moved by whole turns to within half a turn of `previous`, so keys
+  // interpolated between turn the short way.
+  static float nearestTurn(float angle, float previous);
   // Camera angles (x: 0 looks down, 90 level; z: heading, 0 looks along +y) looking from eye to target.
   static Vector3f cameraAngles(const Vector3f& eye, const Vector3f& target);
 
