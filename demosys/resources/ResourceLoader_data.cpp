@@ -3,6 +3,7 @@
 #include <GL/glew.h>
 
 #include <iostream>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -118,13 +119,20 @@ bool ResourceLoader::loadScenes() {
     return true;
   }
   std::string directory = systemValue("paths", "object");
+  // Entries naming the same file share one scene, so what one effect changes on it (visibility,
+  // animation timers, the shader cache's instances) shows wherever another draws it. The pool
+  // deletes a shared scene once.
+  std::map<std::string, QNVScene*> loaded;
   for (int i = 0; i < group->size(); ++i) {
     std::vector<std::string> items = commaItems(group->getValue(i));
     std::string path = directory + (items.empty() ? "" : items[0]);
     std::cout << "Loading : '" << path << std::endl;
-    QNVSceneLoader loader(path);
-    QNVScene* scene = loader.loadScene();
-    if (!loader.isValid()) return fail(loader.getErrorMessage());
+    QNVScene*& scene = loaded[path];
+    if (scene == nullptr) {
+      QNVSceneLoader loader(path);
+      scene = loader.loadScene();
+      if (!loader.isValid()) return fail(loader.getErrorMessage());
+    }
     QNVDemosys::objectPool->addObject(group->getKey(i), scene);
     tickProgress();
   }
