@@ -8,11 +8,18 @@
 
 #include "demosys/resources/QNVIO.h"
 #include "production/TarnveldEntry.h"
+#include "qnvutils/StringUtils.h"
 
-DemoSession::DemoSession(const std::string& script, int width, int height) : scriptName(script) {
-  metrics.setResolution(width, height);
-  metrics.setFullscreen(false);
-  metrics.setFullscreenOverride(true);
+DemoSession::DemoSession(const std::string& script, int width, int height)
+    : DemoSession(script, ownMetrics) {
+  ownMetrics.setResolution(width, height);
+  ownMetrics.setFullscreen(false);
+  ownMetrics.setFullscreenOverride(true);
+  closesWindow = true;
+}
+
+DemoSession::DemoSession(const std::string& script, ScreenMetrics& shared)
+    : metrics(&shared), closesWindow(false), scriptName(script) {
   char program[] = "demosys";
   std::vector<char> name(scriptName.begin(), scriptName.end());
   name.push_back('\0');
@@ -20,14 +27,28 @@ DemoSession::DemoSession(const std::string& script, int width, int height) : scr
   demoObject = createTarnveldDemo(2, argv);
 }
 
-DemoSession::~DemoSession() { demoObject->dispose(); }
+DemoSession::~DemoSession() {
+  demoObject->disposeContent();
+  if (closesWindow) Demo::closeWindow();
+}
 
 bool DemoSession::load(bool archive, const std::string& tool) {
-  demoObject->load(&metrics, archive ? QNVIO::QNV_RESOURCES_7Z : QNVIO::QNV_RESOURCES_FLAT);
+  demoObject->load(metrics, archive ? QNVIO::QNV_RESOURCES_7Z : QNVIO::QNV_RESOURCES_FLAT);
   if (demoObject->isValid()) return true;
   std::cout << "demosys " << tool << ": the demo failed to load" << std::endl
             << demoObject->getLoaderMessage() << std::endl;
   return false;
+}
+
+bool parseWindowSize(const std::string& text, int& width, int& height) {
+  std::size_t x = text.find('x');
+  if (x == std::string::npos) return false;
+  std::string w = text.substr(0, x);
+  std::string h = text.substr(x + 1);
+  if (!StringUtils::isInt(w) || !StringUtils::isInt(h)) return false;
+  width = std::stoi(w);
+  height = std::stoi(h);
+  return width > 0 && height > 0 && width <= 8192 && height <= 8192;
 }
 
 bool DemoSource::take(const std::vector<std::string>& args, std::size_t& i) {

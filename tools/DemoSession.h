@@ -1,6 +1,7 @@
 // A Tarnveld demo loaded by a tool exactly as the program loads it (same loader, same loading
 // display, same console lines, no launcher) into a window of a chosen size, from the directory
-// tree or the archive. The session disposes the demo (the shut-down report included) when it ends.
+// tree or the archive. The session disposes the demo (the shut-down report included) when it ends;
+// a session made on shared screen metrics leaves the window open for the next session.
 // Depends on: Demo, ScreenMetrics, QNVIO, TarnveldEntry.
 #pragma once
 
@@ -13,7 +14,10 @@
 
 class DemoSession {
  public:
+  // Opens its own window of that size and closes it at the end.
   DemoSession(const std::string& script, int width, int height);
+  // Loads into the window of metrics (opening it when none is open yet) and leaves it open.
+  DemoSession(const std::string& script, ScreenMetrics& shared);
   ~DemoSession();
   DemoSession(const DemoSession&) = delete;
   DemoSession& operator=(const DemoSession&) = delete;
@@ -24,10 +28,15 @@ class DemoSession {
   Demo& demo() { return *demoObject; }
 
  private:
-  ScreenMetrics metrics;
+  ScreenMetrics ownMetrics;
+  ScreenMetrics* metrics;
+  bool closesWindow;
   std::string scriptName;
   std::unique_ptr<Demo> demoObject;
 };
+
+// "WxH" with both sides from 1 to 8192.
+bool parseWindowSize(const std::string& text, int& width, int& height);
 
 // Options every loading tool takes: [--archive] [--root DIR] [--script NAME]; consumes them from
 // args at i and returns true when args[i] was one of them.

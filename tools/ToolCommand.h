@@ -23,3 +23,4 @@ int runTracksCommand(const std::vector<std::string>& args);
 int runRenderCommand(const std::vector<std::string>& args);
 int runPathCommand(const std::vector<std::string>& args);
 int runSceneCommand(const std::vector<std::string>& args);
+int runPlayCommand(const std::vector<std::string>& args);

@@ -21,6 +21,8 @@ const std::vector<ToolCommand>& toolCommands() {
        "describe a scene file (meshes, materials, lights, cameras, object tree); preview it as a picture; "
        "import a model (glTF, OBJ, FBX, Collada, 3DS, PLY, STL)",
        runSceneCommand},
+      {"play", "[--archive] [--root DIR] [--size WxH] [--timeline FILE] [SCRIPT]",
+       "play a demo with pause, seek, loop and live reloading", runPlayCommand},
   };
   return commands;
 }

@@ -77,6 +77,12 @@ void Demo::init() {
 }
 
 bool Demo::dispose() {
+  disposeContent();
+  closeWindow();
+  return true;
+}
+
+void Demo::disposeContent() {
   std::cout << "[Shutting Down]" << std::endl;
   if (!loader->isValid() || invalid) {
     std::cout << "Message from demosys :" << std::endl << QNVDemosys::getMessage() << std::endl;
@@ -84,8 +90,10 @@ bool Demo::dispose() {
   }
   if (debugMode) loader->print();
   loader->dispose();
+}
+
+void Demo::closeWindow() {
   std::cout << "QNVDemosys::shutdown()" << std::endl;
   QNVDemosys::shutDown();
   std::cout << "[Application End]" << std::endl;
-  return true;
 }

@@ -1,15 +1,20 @@
 // The engine's application object: builds the resource loader and its pools, then drives a demo
 // through load, init, run (the frame loop) and dispose. Every phase tests the invalid flag, so a
-// failure anywhere ends in dispose's report; the process still ends normally.
+// failure anywhere ends in dispose's report; the process still ends normally. The window outlives
+// the content: disposing the content leaves it open, and a later demo loaded in the same process
+// draws into it with the same GL context (a development player rebuilds its demo this way).
 // Depends on: ResourceLoader, QNVDemosys, ScreenMetrics, Timer, TrackSystem, DataFBOPool,
 // SdlTickSource, GLEW, SDL 1.2.
 #pragma once
 
+#include <functional>
 #include <string>
+#include <utility>
 
 class Effect;
 class ResourceLoader;
 class ScreenMetrics;
+union SDL_Event;
 
 class Demo {
  public:
@@ -26,7 +31,12 @@ class Demo {
   bool load(ScreenMetrics* metrics, int resourceType);
   void init();
   void run();
+  // The content's shut-down (report, loader, pools, tracks, timer), then the window's.
   bool dispose();
+  // Shut-down of the content only: the window and its GL context stay for the next demo.
+  void disposeContent();
+  // Closes the window and SDL after the last demo's content is gone.
+  static void closeWindow();
   bool isValid() const { return !invalid; }
   void debug(bool on) { debugMode = on; }
 
@@ -38,6 +48,9 @@ class Demo {
   void renderFrame(unsigned time, unsigned row, unsigned frameTime);
   void present();
   void keyEvents();
+  // Every event keyEvents drains goes to handler first, and one it returns true for is taken (a
+  // development player's keys); the rest are handled as in the production.
+  void setEventHandler(std::function<bool(const SDL_Event&)> handler) { eventHandler = std::move(handler); }
   ResourceLoader* getLoader() const { return loader; }
   const std::string& getLoaderMessage() const { return loaderMessage; }
 
@@ -51,4 +64,5 @@ class Demo {
   std::string windowTitle = "Quenvar Demosystem";
   bool invalid = false;
   bool debugMode = false;
+  std::function<bool(const SDL_Event&)> eventHandler;
 };

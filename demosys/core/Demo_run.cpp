@@ -73,6 +73,7 @@ void Demo::present() {
 void Demo::keyEvents() {
   SDL_Event event;
   while (SDL_PollEvent(&event)) {
+    if (eventHandler && eventHandler(event)) continue;
     if (event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_ESCAPE) {
       QNVDemosys::setQuit(true);
     } else if (event.type == SDL_VIDEORESIZE) {

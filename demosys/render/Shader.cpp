@@ -4,6 +4,7 @@
 #include <GL/glew.h>
 
 #include <iostream>
+#include <utility>
 #include <vector>
 
 #include "demosys/render/Texture.h"
@@ -66,6 +67,16 @@ bool Shader::setVertexSource(const std::string& source) {
 bool Shader::setFragmentSource(const std::string& source) {
   fragmentSource = source;
   return compile(GL_FRAGMENT_SHADER, source, fragmentShader);
+}
+
+void Shader::swap(Shader& other) {
+  std::swap(vertexSource, other.vertexSource);
+  std::swap(fragmentSource, other.fragmentSource);
+  std::swap(vertexShader, other.vertexShader);
+  std::swap(fragmentShader, other.fragmentShader);
+  std::swap(program, other.program);
+  std::swap(valid, other.valid);
+  std::swap(errorMessage, other.errorMessage);
 }
 
 bool Shader::link() {

@@ -23,6 +23,9 @@ class Shader {
   bool setFragmentSource(const std::string& source);
   // Links the two stages into a new program; false (and the log appended) on failure.
   bool link();
+  // Exchanges everything (sources, GL objects, validity, log) with other: a program compiled aside
+  // takes this shader's place while every holder of this object keeps its pointer.
+  void swap(Shader& other);
 
   void use();
   // Leaves no program in use and texture units 1, 2 and 0 unbound, unit 0 active.

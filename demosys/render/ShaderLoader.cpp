@@ -150,12 +150,15 @@ bool ShaderLoader::reloadShaders(const Parameters& system, DataShaderPool& pool)
     std::string key = shaders->getKey(i);
     std::vector<std::string> params = parseParams(shaders->getValue(i));
     Shader* shader = pool.getShader(key);
-    bool loaded = shader ? loadShader(shader, baseName(params), path, params)
+    // Compiled aside, so a shader that no longer compiles leaves the working program drawing.
+    Shader fresh;
+    bool loaded = shader ? loadShader(&fresh, baseName(params), path, params)
                          : fail("Shader '" + key + "' is not in the shader pool");
     if (!loaded) {
       std::cout << "Error while recompiling '" << baseName(params) << "' : " << errorMessage << std::endl;
       return false;
     }
+    shader->swap(fresh);
     pool.addShader(key, shader);
     std::cout << "Adding shader '" << key << "' = " << shader->toString() << std::endl;
     shader->use();

@@ -29,7 +29,8 @@ class ShaderLoader {
                      const std::string& filename, int depth);
   // The loader's shader stage: every entry of the "shaders" group into the pool.
   bool loadShaders(const Parameters& system, DataShaderPool& pool);
-  // Recompiles every pooled shader in place from its entry; stops at the first failure.
+  // Recompiles every pooled shader in place from its entry; stops at the first failure, which
+  // leaves that shader (and those after it) with the program it had.
   bool reloadShaders(const Parameters& system, DataShaderPool& pool);
 
   // Every file pulled in by an #include line so far, as path + name, each once in first-use order:

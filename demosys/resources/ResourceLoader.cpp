@@ -129,7 +129,13 @@ void ResourceLoader::readScreenGroup(ScreenMetrics& metrics) {
   std::cout << "FSAASamples : " << metrics.getFSAASamples() << std::endl;
 }
 
+// A window that is already open is kept: content rebuilt under it keeps the GL context, and with
+// it every GL object that outlives the content (the player's overlay).
 bool ResourceLoader::openDisplay(ScreenMetrics* metrics, const std::string& title) {
+  if (QNVDemosys::screen != nullptr) {
+    QNVDemosys::screenMetrics = metrics;
+    return true;
+  }
   if (metrics->isFullscreen()) return QNVDemosys::screenOpen(metrics);
   return QNVDemosys::windowOpen(metrics, title, nullptr);
 }

@@ -10,10 +10,12 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "demosys/render/ShaderLoader.h"
 
 class DemoScriptParser;
+class Effect;
 class ParameterGroup;
 class ScreenMetrics;
 
@@ -45,6 +47,8 @@ class ResourceLoader {
   std::string copyScriptText(const std::string& archiver) const;
 
   ShaderLoader& getShaderLoader() { return shaderLoader; }
+  // The effect pool's instances and their names in pool order: the lists a track pack is read for.
+  static void effectInstances(std::vector<std::string>& names, std::vector<Effect*>& instances);
 
  private:
   bool fail(const std::string& message);

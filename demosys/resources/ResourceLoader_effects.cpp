@@ -39,17 +39,21 @@ int ResourceLoader::trackRowRate() const {
   return rate.empty() ? 20 : QNVUtils::string2Int(rate);
 }
 
+void ResourceLoader::effectInstances(std::vector<std::string>& names, std::vector<Effect*>& instances) {
+  DataEffectPool* pool = QNVDemosys::effectPool;
+  for (int i = 0; i < pool->size(); ++i) {
+    names.push_back(pool->getKey(i));
+    instances.push_back(pool->getEffect(names.back()));
+  }
+}
+
 bool ResourceLoader::createTrackData() {
   std::cout << "[Create track data]" << std::endl;
   std::string location = systemValue("paths", "tracks");
   if (!location.empty()) {
     std::vector<std::string> names;
     std::vector<Effect*> instances;
-    DataEffectPool* pool = QNVDemosys::effectPool;
-    for (int i = 0; i < pool->size(); ++i) {
-      names.push_back(pool->getKey(i));
-      instances.push_back(pool->getEffect(names.back()));
-    }
+    effectInstances(names, instances);
     std::cout << "Loading track data from index file" << std::endl;
     TrackSystemIO io(location);
     QNVDemosys::tracks = io.loadPack(names, instances);

@@ -19,6 +19,14 @@ void Track::addKeyframe(TrackKeyFrame* keyframe) {
   store(std::unique_ptr<TrackKeyFrame>(keyframe));
 }
 
+void Track::takeKeyframesFrom(Track& other) {
+  if (&other == this) return;
+  keyframes = std::move(other.keyframes);
+  other.keyframes.clear();
+  keyframesChanged();
+  other.keyframesChanged();
+}
+
 void Track::insertInterval(TrackKeyFrame* start, TrackKeyFrame* stop) {
   addKeyframe(start);
   addKeyframe(stop);

@@ -30,6 +30,9 @@ class Track {
   // Removes the interval that row lies in, start to stop inclusive; nothing outside intervals.
   void deleteInterval(unsigned row);
   void moveRow(unsigned from, unsigned to);
+  // Replaces this track's keyframes with other's, leaving other empty. The track object stays, so
+  // effects that looked it up keep reading it (a timeline edited while the demo plays).
+  void takeKeyframesFrom(Track& other);
 
   TrackKeyFrame* getKeyframe(unsigned row) const;
   bool rowExists(unsigned row) const;

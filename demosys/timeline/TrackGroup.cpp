@@ -26,6 +26,21 @@ TrackInterpolate* TrackGroup::getInterpolateTrackByName(const std::string& track
   return it == interpolateTracksByName.end() ? nullptr : it->second;
 }
 
+void TrackGroup::takeTracksFrom(TrackGroup* other) {
+  if (other == this) return;
+  if (other != nullptr) {
+    startStopTrack = std::move(other->startStopTrack);
+    other->startStopTrack = std::make_unique<TrackStartStop>(-1);
+  } else {
+    startStopTrack = std::make_unique<TrackStartStop>(-1);
+  }
+  for (const auto& track : interpolateTracks) {
+    TrackInterpolate* source = other ? other->getInterpolateTrackByName(track->getName()) : nullptr;
+    TrackInterpolate empty(track->getName());
+    track->takeKeyframesFrom(source ? *source : empty);
+  }
+}
+
 bool TrackGroup::isActive(unsigned time, unsigned row) const {
   return startStopTrack && startStopTrack->isActive(time, row);
 }

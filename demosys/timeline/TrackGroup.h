@@ -30,6 +30,10 @@ class TrackGroup {
   TrackInterpolate* getInterpolateTrack(int index) const;
   int getInterpolateTrackCount() const { return static_cast<int>(interpolateTracks.size()); }
   TrackInterpolate* getInterpolateTrackByName(const std::string& trackName) const;
+  // The keyframes of other's tracks move into this group's same-named tracks (other's start/stop
+  // track with its priority replaces this one); a track other lacks is emptied. The interpolation
+  // track objects stay, as the effect holds them; null other empties every track.
+  void takeTracksFrom(TrackGroup* other);
 
   const std::string& getName() const { return name; }
   void setEffect(Effect* e) { effect = e; }

@@ -8,6 +8,7 @@
 #include "demosys/core/QNVDemosys.h"
 #include "demosys/effect/Effect.h"
 #include "demosys/render/FrameBufferObject.h"
+#include "demosys/resources/DataFBOPool.h"
 
 TrackSystem::TrackSystem() : rowRate(DEFAULT_ROW_RATE) {}
 
@@ -156,4 +157,20 @@ void TrackSystem::processSystem(unsigned time, unsigned row, unsigned frameTime)
   for (TrackGroup* group : activeTrackGroups) group->getEffect()->predraw(time);
   for (TrackGroup* group : activeTrackGroups) drawGroup(*group, time, row, frameTime);
   for (TrackGroup* group : activeTrackGroups) group->getEffect()->postdraw(time);
+}
+
+void TrackSystem::takeTracksFrom(TrackSystem& source, const DataFBOPool* targets) {
+  activeTrackGroups.clear();
+  for (const auto& entry : trackGroups) {
+    entry.second->takeTracksFrom(source.getTrackGroupByName(entry.first));
+    std::vector<TrackKeyFrame*> keyframes;
+    entry.second->getStartStopTrack()->fetchKeyFrameVector(keyframes);
+    for (TrackKeyFrame* keyframe : keyframes) {
+      auto* startStop = static_cast<TrackStartStopKeyFrame*>(keyframe);
+      const std::string& name = startStop->renderTargetName;
+      startStop->renderTarget = targets && targets->exists(name) ? targets->getFBO(name) : nullptr;
+    }
+  }
+  createPrioritySystem();
+  prioritySanityCheck();
 }

@@ -13,6 +13,8 @@
 
 #include "demosys/timeline/TrackGroup.h"
 
+class DataFBOPool;
+
 class TrackSystem {
  public:
   static constexpr int DEFAULT_ROW_RATE = 20;
@@ -53,6 +55,12 @@ class TrackSystem {
   void prioritySanityCheck();
   void swapTracks(int i, int j);
   void printPriority() const;
+
+  // A timeline edited while the demo plays: every group takes the tracks of source's same-named
+  // group (TrackGroup::takeTracksFrom), groups source lacks fall silent, source's other groups are
+  // ignored. Start keyframes are pointed at the pool's framebuffers by name (the screen when the
+  // pool lacks one) and the drawing order is rebuilt with priorities renumbered, as after loading.
+  void takeTracksFrom(TrackSystem& source, const DataFBOPool* targets);
 
   bool validateStartStopTracks() const;
   bool validateInterpolateTracks() const { return true; }

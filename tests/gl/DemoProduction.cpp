@@ -115,7 +115,7 @@ void DemoProduction::writeScript() {
       script += std::string(name) + " {\n" + found->second + "\n}\n";
   }
   for (const auto& block : blocks) {
-    if (block.first.find('*') != std::string::npos) script += block.first + " {\n" + block.second + "\n}\n";
+    if (block.first.find('*') != std::string::npos && !block.second.empty()) script += block.first + " {\n" + block.second + "\n}\n";
   }
   tree.write("resources/scripts/demoscript.txt", script);
 }
