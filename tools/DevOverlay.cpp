@@ -44,6 +44,8 @@ void DevOverlay::draw(const PlaybackControl& control, const TrackSystem* tracks,
   glPushMatrix();
   glLoadIdentity();
   glViewport(0, 0, width, height);
+  // Programs are not part of the attribute stack; the demo leaves none in use between frames.
+  glUseProgram(0);
   glDisable(GL_DEPTH_TEST);
   glDisable(GL_CULL_FACE);
   glDisable(GL_LIGHTING);
@@ -101,8 +103,9 @@ void DevOverlay::drawGraph(float x, float y, float h) const {
 }
 
 // Position, state and loop on one line; pieces are drawn one after another, so nothing is joined.
-float DevOverlay::drawStatus(const PlaybackControl& control, float x, float y) const {
+float DevOverlay::drawStatus(const PlaybackControl& control, float left, float y) const {
   char text[64];
+  float x = left;
   PlaybackControl::formatClock(text, sizeof text, control.time());
   x = font.text(text, x, y);
   std::snprintf(text, sizeof text, "  row %u  %s", control.row(), control.isPaused() ? "paused" : "playing");
@@ -121,7 +124,7 @@ float DevOverlay::drawStatus(const PlaybackControl& control, float x, float y) c
   float line = static_cast<float>(font.lineHeight());
   float latest = frameTimes[(nextFrame + graphFrames - 1) % graphFrames];
   std::snprintf(text, sizeof text, "frame %.1f ms", static_cast<double>(latest));
-  font.text(text, margin * 2.0f, y + line + graphHeight);
+  font.text(text, left, y + line + graphHeight);
   return y + 2.0f * line;
 }
 

@@ -38,7 +38,7 @@ class DevOverlay {
  private:
   void drawPanel(float x, float y, float w, float h) const;
   void drawGraph(float x, float y, float h) const;
-  float drawStatus(const PlaybackControl& control, float x, float y) const;
+  float drawStatus(const PlaybackControl& control, float left, float y) const;
   float drawEffects(const TrackSystem& tracks, unsigned row, float x, float y) const;
   void drawMessage(float x, float y) const;
 

@@ -16,8 +16,6 @@ enum Modifier { PLAIN = 0, SHIFT = 1, CTRL = 2 };
 // Rows a bar of the usual four beats holds: Ctrl with an arrow key.
 const int barRows = 16;
 const int pageMs = 10000;
-// The watched files are looked at this often; a saved file shows within a second.
-const unsigned pollMs = 250;
 
 struct KeyBinding {
   int key;

@@ -24,6 +24,8 @@ namespace {
 
 const char* const scriptDirectory = "resources/scripts/";
 const char* const archiveName = "resources.7z";
+// The watched files are looked at this often; a saved file shows within a second.
+const unsigned pollMs = 250;
 
 std::string systemValue(const std::string& group, const std::string& key) {
   ParameterGroup* found = QNVDemosys::parameters ? QNVDemosys::parameters->getGroup(group) : nullptr;
