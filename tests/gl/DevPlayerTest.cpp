@@ -1,7 +1,8 @@
 // `demosys play` on a real X server with real key events (xdotool), its picture read back from
 // the screen: pause, a row step, shader reload, timeline and script edits, the loop region. The
 // fixture's "paint" effect fills the picture with a red ramp from row 0 to row 100 (5 s at 20 rows a
-// second), so the picture tells the position; "logo" draws through the shader "flat".
+// second), so the picture tells the position; "logo" draws the fixture's picture (its first name,
+// "again") through the shader "flat".
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <unistd.h>
@@ -40,7 +41,7 @@ class Player {
     std::string command = "cd '" + p.path("") + "' && SDL_VIDEO_WINDOW_POS=0,0 '" + DEMOSYS_TOOL_PATH +
                           "' play --size 640x360 --timeline timeline.txt > play.log 2>&1 & echo $! > play.pid";
     started = std::system(command.c_str()) == 0 && waitFor("play: playing", 30000);
-    window = runCommand("timeout 10 xdotool search --sync --name 'demosys play' | head -n 1");
+    window = runCommand("timeout 10 xdotool search --sync --name 'demosys play' | head -n 1 | tr -d '\\n'");
   }
   ~Player() {
     key("Escape");
@@ -96,7 +97,7 @@ class DevPlayer : public testing::Test {
     ASSERT_TRUE(production.ok());
     production.setBlock("system", "start = 0:00:000; stop = 1:00:000; rowrate = 20;");
     production.setBlock("paint * FadeEffect", "comment = ramp;");
-    production.setBlock("logo * DisplayTexture", "texture = logo; shader = flat;");
+    production.setBlock("logo * DisplayTexture", "texture = again; shader = flat;");
     production.writeScript();
   }
   void useTimeline(const std::string& text) {
@@ -197,10 +198,10 @@ TEST_F(DevPlayer, ScriptEditRecreatesTheEffectAtThePositionAndAnErrorKeepsTheDem
   waitMs(300);
   EXPECT_LT(Player::picture().g, 10) << "the old demo still draws its red";
   production.setBlock("paint * FadeEffect", "");
-  production.setBlock("paint * DisplayTexture", "texture = logo; shader = flat;");
+  production.setBlock("paint * DisplayTexture", "texture = again; shader = flat;");
   production.writeScript();
   ASSERT_TRUE(player.waitFor("play: demo re-created at", 3000, &recreated)) << player.output();
-  EXPECT_EQ(recreated.substr(recreated.find("at") + 3), paused.substr(paused.find("at") + 3));
+  EXPECT_EQ(recreated.substr(recreated.rfind(" at ") + 4), paused.substr(paused.rfind(" at ") + 4));
   waitMs(400);
   EXPECT_GT(Player::picture().g, 150) << "paint is a textured quad now";
 }
