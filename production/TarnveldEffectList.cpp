@@ -1,17 +1,83 @@
+// TarnveldEffectList: the one table of effect classes.
 #include "production/TarnveldEffectList.h"
+
+#include "demosys/effect/Effect.h"
+#include "production/effects/BlendEffect.h"
+#include "production/effects/CameraLensEffect.h"
+#include "production/effects/CrossfadeEffect.h"
+#include "production/effects/DisplayTexture.h"
+#include "production/effects/DistortEffect.h"
+#include "production/effects/FadeEffect.h"
+#include "production/effects/GlowEffect.h"
+#include "production/effects/LaplacianEffect.h"
+#include "production/effects/LensEffect.h"
+#include "production/effects/OverlayEffect.h"
+#include "production/effects/PixelateEffect.h"
+#include "production/effects/RadialBlurEffect.h"
+#include "production/effects/TextwriterEffect.h"
+
+namespace {
+
+using EffectFactory = Effect* (*)();
+
+template <class T>
+Effect* makeTemplate() {
+  return new T();
+}
+
+struct EffectClass {
+  const char* name;
+  EffectFactory factory;
+};
+
+// Registration order. Classes without drawing code yet stand in as plain effects (makeTemplate of
+// Effect itself), so scripts naming them still load; every class appears here exactly once.
+const EffectClass effectClasses[] = {
+    {"BlendEffect", makeTemplate<BlendEffect>},
+    {"GlowEffect", makeTemplate<GlowEffect>},
+    {"ParticleSystemEffect", makeTemplate<Effect>},
+    {"ArenaEffect", makeTemplate<Effect>},
+    {"SkyboxEffect", makeTemplate<Effect>},
+    {"ParticleFormation", makeTemplate<Effect>},
+    {"OverlayEffect", makeTemplate<OverlayEffect>},
+    {"DistortEffect", makeTemplate<DistortEffect>},
+    {"FlagEffect", makeTemplate<Effect>},
+    {"FadeEffect", makeTemplate<FadeEffect>},
+    {"TextwriterEffect", makeTemplate<TextwriterEffect>},
+    {"DisplayTexture", makeTemplate<DisplayTexture>},
+    {"LaplacianEffect", makeTemplate<LaplacianEffect>},
+    {"LensEffect", makeTemplate<LensEffect>},
+    {"CrowdVUEffect", makeTemplate<Effect>},
+    {"VolumMetersEffect", makeTemplate<Effect>},
+    {"CameraLensEffect", makeTemplate<CameraLensEffect>},
+    {"ParticleBombEffect", makeTemplate<Effect>},
+    {"HUDEffect", makeTemplate<Effect>},
+    {"FormationEffect", makeTemplate<Effect>},
+    {"MasterDroidEffect", makeTemplate<Effect>},
+    {"RadialBlurEffect", makeTemplate<RadialBlurEffect>},
+    {"PixelateEffect", makeTemplate<PixelateEffect>},
+    {"ZeppelinEffect", makeTemplate<Effect>},
+    {"CrossfadeEffect", makeTemplate<CrossfadeEffect>},
+};
+
+}  // namespace
 
 namespace TarnveldEffectList {
 
 const std::vector<std::string>& names() {
-  static const std::vector<std::string> list = {
-      "BlendEffect",      "GlowEffect",        "ParticleSystemEffect", "ArenaEffect",
-      "SkyboxEffect",     "ParticleFormation", "OverlayEffect",        "DistortEffect",
-      "FlagEffect",       "FadeEffect",        "TextwriterEffect",     "DisplayTexture",
-      "LaplacianEffect",  "LensEffect",        "CrowdVUEffect",        "VolumMetersEffect",
-      "CameraLensEffect", "ParticleBombEffect", "HUDEffect",           "FormationEffect",
-      "MasterDroidEffect", "RadialBlurEffect", "PixelateEffect",       "ZeppelinEffect",
-      "CrossfadeEffect"};
+  static const std::vector<std::string> list = [] {
+    std::vector<std::string> all;
+    for (const EffectClass& entry : effectClasses) all.push_back(entry.name);
+    return all;
+  }();
   return list;
+}
+
+Effect* newTemplate(const std::string& name) {
+  for (const EffectClass& entry : effectClasses) {
+    if (name == entry.name) return entry.factory();
+  }
+  return nullptr;
 }
 
 }  // namespace TarnveldEffectList

@@ -56,7 +56,21 @@ void Image::takeDecoded(bool decoded) {
   ilName = 0;
 }
 
+// Textures are uploaded as 8-bit RGB or RGBA; 16-bit channels, greyscale, palettes and BGR
+// orders are converted here, alpha kept where the picture has it, so that every picture the
+// library decodes shows instead of uploading nothing.
+bool Image::convertToEightBitColour() {
+  const ILint format = ilGetInteger(IL_IMAGE_FORMAT);
+  const ILint type = ilGetInteger(IL_IMAGE_TYPE);
+  if ((format == IL_RGB || format == IL_RGBA) && type == IL_UNSIGNED_BYTE) return true;
+  const ILint palette = ilGetInteger(IL_PALETTE_TYPE);
+  const bool alpha = format == IL_RGBA || format == IL_BGRA || format == IL_LUMINANCE_ALPHA ||
+                     (format == IL_COLOUR_INDEX && (palette == IL_PAL_RGBA32 || palette == IL_PAL_BGRA32));
+  return ilConvertImage(alpha ? IL_RGBA : IL_RGB, IL_UNSIGNED_BYTE) == IL_TRUE;
+}
+
 void Image::copyFlipped() {
+  if (!convertToEightBitColour()) return;
   const unsigned char* pixels = ilGetData();
   const int w = ilGetInteger(IL_IMAGE_WIDTH);
   const int h = ilGetInteger(IL_IMAGE_HEIGHT);

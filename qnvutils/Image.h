@@ -1,5 +1,5 @@
-// Decoded pixels of one image file, rows bottom-up as OpenGL expects them (the
-// decoder's rows are copied last to first). Decodes from a path or from bytes in
+// Decoded pixels of one image file as 8-bit RGB or RGBA, rows bottom-up as OpenGL expects them
+// (the decoder's rows are copied last to first). Decodes from a path or from bytes in
 // memory (archive entries), the format detected from the content.
 // Depends on: DevIL (IL), File (reading image files), ImageDataCheck.
 #pragma once
@@ -38,6 +38,7 @@ class Image {
   bool decode(unsigned int type, const unsigned char* bytes, std::size_t count);
   // Keeps the bound decoded image, if any, and frees the decoder's copy.
   void takeDecoded(bool decoded);
+  bool convertToEightBitColour();
   void copyFlipped();
   void clearPixels();
 

@@ -1,27 +1,29 @@
-// demosys check: lints a demo script by parsing it exactly as the engine's loader does.
+// demosys check: lints a demo script and everything it makes the demo load, without a display.
 //   check [--archive] [--root DIR] [SCRIPT]
 // SCRIPT is a file name inside "resources/scripts/" (default "demoscript.txt"), read with
 // everything it refers to from the directory tree under DIR (default "."), or with --archive
-// from "resources.7z" in DIR. Definition checking is on and one template is registered for
-// each effect class Tarnveld registers, so the script passes here exactly when it passes in
-// the demo. The engine's own lines come first; then either the parser's error text (exit 1)
-// or "OK" and the two parameter collections, each under its name (exit 0).
+// from "resources.7z" in DIR. The script is parsed exactly as the engine's loader parses it
+// (definition checking on, Tarnveld's templates registered); a script that does not parse
+// prints the parser's error text (exit 1). A parsed script is then held against its files,
+// shaders, effects and timeline (DemoLint): one line per problem on standard error, errors
+// first; any error exits 1. Without errors "OK" and the two parameter collections follow, each
+// under its name (exit 0).
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "demosys/core/QNVDemosys.h"
-#include "demosys/effect/Effect.h"
 #include "demosys/resources/Data.h"
 #include "demosys/resources/DataEffectPool.h"
 #include "demosys/resources/QNVIO.h"
 #include "demosys/script/DemoScriptParser.h"
 #include "demosys/script/Parameters.h"
 #include "production/TarnveldEffectList.h"
+#include "tools/DemoLint.h"
+#include "tools/QuietConsole.h"
 #include "tools/ToolCommand.h"
 
 namespace {
@@ -52,12 +54,12 @@ bool parseOptions(const std::vector<std::string>& args, CheckOptions& options) {
   return true;
 }
 
-// The template pool as the demo's entry function fills it. The checker needs only the names,
-// so each class is stood in for by a plain Effect.
+// The template pool as the demo's entry function fills it.
 std::unique_ptr<Data> registerTemplates() {
   auto data = std::make_unique<Data>();
   auto* templates = new DataEffectPool();
-  for (const std::string& name : TarnveldEffectList::names()) templates->addEffect(name, new Effect());
+  for (const std::string& name : TarnveldEffectList::names())
+    templates->addEffect(name, TarnveldEffectList::newTemplate(name));
   data->addData("effectTemplatePool", templates);
   return data;
 }
@@ -65,10 +67,8 @@ std::unique_ptr<Data> registerTemplates() {
 // The checker's template registry is scaffolding, not part of a demo run: its disposal banner
 // would only interleave with the result.
 void releaseQuietly(std::unique_ptr<Data>& data) {
-  std::ostringstream discarded;
-  std::streambuf* console = std::cout.rdbuf(discarded.rdbuf());
+  QuietConsole quiet;
   data.reset();
-  std::cout.rdbuf(console);
 }
 
 struct CheckResult {
@@ -76,6 +76,7 @@ struct CheckResult {
   std::string errorMessage;
   std::unique_ptr<Parameters> systemParameters;
   std::unique_ptr<Parameters> effectParameters;
+  int lintErrors = 0;
 };
 
 CheckResult parseScript(const std::string& scriptPath) {
@@ -92,6 +93,12 @@ CheckResult checkScript(const CheckOptions& options) {
   QNVDemosys::data = data.get();
   QNVIO::init(options.archive ? QNVIO::QNV_RESOURCES_7Z : QNVIO::QNV_RESOURCES_FLAT);
   CheckResult result = parseScript(SCRIPT_DIRECTORY + options.script);
+  if (result.valid) {
+    DemoLint lint(SCRIPT_DIRECTORY + options.script, *result.systemParameters, *result.effectParameters);
+    lint.run();
+    lint.print(std::cerr);
+    result.lintErrors = lint.errorCount();
+  }
   QNVIO::destroy();
   QNVDemosys::data = nullptr;
   releaseQuietly(data);
@@ -104,6 +111,7 @@ int report(const CheckResult& result) {
     std::cout << text << (text.empty() || text.back() != '\n' ? "\n" : "") << std::flush;
     return 1;
   }
+  if (result.lintErrors > 0) return 1;
   std::cout << "OK\n"
             << "system_parameters\n"
             << result.systemParameters->toString() << "effect_parameters\n"

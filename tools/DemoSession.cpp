@@ -6,6 +6,7 @@
 #include <iostream>
 #include <vector>
 
+#include "demosys/render/Shader.h"
 #include "demosys/resources/QNVIO.h"
 #include "production/TarnveldEntry.h"
 #include "qnvutils/StringUtils.h"
@@ -20,6 +21,8 @@ DemoSession::DemoSession(const std::string& script, int width, int height)
 
 DemoSession::DemoSession(const std::string& script, ScreenMetrics& shared)
     : metrics(&shared), closesWindow(false), scriptName(script) {
+  // A tool's run is for finding problems: each missing uniform once, not once a frame.
+  Shader::reportMissingUniformsOnce(true);
   char program[] = "demosys";
   std::vector<char> name(scriptName.begin(), scriptName.end());
   name.push_back('\0');

@@ -11,10 +11,12 @@
 #include <GL/glew.h>
 #include <IL/il.h>
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
+#include <iterator>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -66,11 +68,27 @@ bool parseOption(const std::vector<std::string>& args, std::size_t& i, RenderOpt
   return true;
 }
 
-bool parseOptions(const std::vector<std::string>& args, RenderOptions& o) {
+// Why args[i] could not be taken: the option's name and what is wrong with it.
+std::string optionProblem(const std::vector<std::string>& args, std::size_t i) {
+  static const char* const withValues[] = {"--size", "--fps",  "--out",  "--video",
+                                           "--from", "--to",   "--at",   "--root", "--script"};
+  const std::string& name = args[i];
+  bool known = std::find(std::begin(withValues), std::end(withValues), name) != std::end(withValues);
+  if (!known) return "unknown option '" + name + "'";
+  return i + 1 >= args.size() ? "missing value for " + name : "bad " + name;
+}
+
+bool parseOptions(const std::vector<std::string>& args, RenderOptions& o, std::string& problem) {
   for (std::size_t i = 0; i < args.size(); ++i) {
-    if (!parseOption(args, i, o)) return false;
+    std::size_t first = i;
+    if (!parseOption(args, i, o)) {
+      problem = optionProblem(args, first);
+      return false;
+    }
   }
-  return (!o.out.empty() || !o.video.empty()) && (o.to >= o.from || !o.at.empty());
+  if (o.out.empty() && o.video.empty()) problem = "no --out DIR or --video FILE";
+  else if (o.to < o.from && o.at.empty()) problem = "--to lies before --from";
+  return problem.empty();
 }
 
 bool endsWith(const std::string& text, const std::string& tail) {
@@ -192,7 +210,9 @@ bool renderFrames(Demo& demo, const RenderOptions& o) {
 
 int runRenderCommand(const std::vector<std::string>& args) {
   RenderOptions options;
-  if (!parseOptions(args, options)) {
+  std::string problem;
+  if (!parseOptions(args, options, problem)) {
+    std::fprintf(stderr, "demosys render: %s\n", problem.c_str());
     std::fprintf(stderr,
                  "usage: demosys render [--script NAME] [--archive] [--root DIR] [--size WxH] [--fps N] "
                  "[--from T] [--to T] [--at T]... (--out DIR | --video FILE)\n");

@@ -24,3 +24,4 @@ int runRenderCommand(const std::vector<std::string>& args);
 int runPathCommand(const std::vector<std::string>& args);
 int runSceneCommand(const std::vector<std::string>& args);
 int runPlayCommand(const std::vector<std::string>& args);
+int runEffectsCommand(const std::vector<std::string>& args);

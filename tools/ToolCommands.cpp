@@ -7,6 +7,8 @@ const std::vector<ToolCommand>& toolCommands() {
        runPackCommand},
       {"check", "[--archive] [--root DIR] [SCRIPT]", "parse a demo script as the demo does and dump it",
        runCheckCommand},
+      {"effects", "[--root DIR] [--definitions DIR] [--markdown] [CLASS]",
+       "the effect classes: parameters, tracks, resources they look up", runEffectsCommand},
       {"tracks", "dump|build|eval|active ...", "timeline text to and from track packs; queries",
        runTracksCommand},
       {"render",

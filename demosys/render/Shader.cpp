@@ -106,7 +106,7 @@ void Shader::release() {
 }
 
 void Shader::setTextureUnit(int unit, const std::string& name, Texture* texture) {
-  GLint loc = location(name);
+  GLint loc = quietLocation(name);
   glActiveTexture(GL_TEXTURE0 + unit);
   texture->bind();
   glUniform1i(loc, unit);
@@ -118,11 +118,35 @@ void Shader::setTextureUnit1(const std::string& name, Texture* texture) { setTex
 void Shader::setTextureUnit2(const std::string& name, Texture* texture) { setTextureUnit(2, name, texture); }
 void Shader::setTextureUnit3(const std::string& name, Texture* texture) { setTextureUnit(3, name, texture); }
 
-int Shader::location(const std::string& name) const { return glGetUniformLocation(program, name.c_str()); }
+namespace {
+bool reportingOnce = false;
+}  // namespace
 
-int Shader::reportedLocation(const std::string& name) const {
-  int loc = location(name);
-  if (loc == -1) std::cout << "Error: Uniform variable '" << name << "' not found!" << std::endl;
+void Shader::reportMissingUniformsOnce(bool once) { reportingOnce = once; }
+
+int Shader::location(const std::string& uniform) const {
+  return glGetUniformLocation(program, uniform.c_str());
+}
+
+void Shader::noteMissing(const std::string& uniform) const {
+  if (!reportedMissing.insert(uniform).second) return;
+  std::cerr << "shader '" << name << "' has no uniform '" << uniform << "' (its effect sets it)" << std::endl;
+}
+
+int Shader::reportedLocation(const std::string& uniform) const {
+  int loc = location(uniform);
+  if (loc != -1) return loc;
+  if (reportingOnce) {
+    noteMissing(uniform);
+  } else {
+    std::cout << "Error: Uniform variable '" << uniform << "' not found!" << std::endl;
+  }
+  return loc;
+}
+
+int Shader::quietLocation(const std::string& uniform) const {
+  int loc = location(uniform);
+  if (loc == -1 && reportingOnce) noteMissing(uniform);
   return loc;
 }
 
@@ -147,32 +171,32 @@ void Shader::setUniform4x4m(const std::string& name, const float* m) {
 }
 
 void Shader::setUniform2f(const std::string& name, float x, float y) {
-  int loc = location(name);
+  int loc = quietLocation(name);
   if (loc != -1) glUniform2f(loc, x, y);
 }
 
 void Shader::setUniform3f(const std::string& name, float x, float y, float z) {
-  int loc = location(name);
+  int loc = quietLocation(name);
   if (loc != -1) glUniform3f(loc, x, y, z);
 }
 
 void Shader::setUniform4f(const std::string& name, float x, float y, float z, float w) {
-  int loc = location(name);
+  int loc = quietLocation(name);
   if (loc != -1) glUniform4f(loc, x, y, z, w);
 }
 
 void Shader::setUniform2fv(const std::string& name, const Vector2f& v) {
-  int loc = location(name);
+  int loc = quietLocation(name);
   if (loc != -1) glUniform2fv(loc, 1, v.data());
 }
 
 void Shader::setUniform3fv(const std::string& name, const Vector3f& v) {
-  int loc = location(name);
+  int loc = quietLocation(name);
   if (loc != -1) glUniform3fv(loc, 1, v.data());
 }
 
 void Shader::setUniform4fv(const std::string& name, const Vector4f& v) {
-  int loc = location(name);
+  int loc = quietLocation(name);
   if (loc != -1) glUniform4fv(loc, 1, v.data());
 }
 

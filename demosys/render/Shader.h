@@ -4,6 +4,7 @@
 // Depends on: Texture (sampler bindings), Vector, QNVUtils (toString), GLEW.
 #pragma once
 
+#include <set>
 #include <string>
 
 #include "demosys/math/Vector.h"
@@ -38,19 +39,26 @@ class Shader {
   void setTextureUnit2(const std::string& name, Texture* texture);
   void setTextureUnit3(const std::string& name, Texture* texture);
 
-  // A missing uniform is reported on standard output by these four.
+  // A missing uniform is reported on standard output by these four, at every call; after
+  // reportMissingUniformsOnce(true) (the tools) every setter reports it instead, once per shader
+  // and name, on standard error.
   void setUniform1f(const std::string& name, float value);
   void setUniform1i(const std::string& name, int value);
   // Column-major 3x3 and 4x4 matrices.
   void setUniform3x3m(const std::string& name, const float* m);
   void setUniform4x4m(const std::string& name, const float* m);
-  // A missing uniform is ignored silently by the vector setters.
+  // A missing uniform is ignored silently by the vector setters (unless reporting once).
   void setUniform2f(const std::string& name, float x, float y);
   void setUniform3f(const std::string& name, float x, float y, float z);
   void setUniform4f(const std::string& name, float x, float y, float z, float w);
   void setUniform2fv(const std::string& name, const Vector2f& v);
   void setUniform3fv(const std::string& name, const Vector3f& v);
   void setUniform4fv(const std::string& name, const Vector4f& v);
+
+  static void reportMissingUniformsOnce(bool once);
+  // The pool name, for the tools' reports.
+  void setName(const std::string& poolName) { name = poolName; }
+  const std::string& getName() const { return name; }
 
   unsigned int getProgramHandle() const { return program; }
   const std::string& getErrorMessage() const { return errorMessage; }
@@ -63,8 +71,10 @@ class Shader {
  private:
   bool compile(unsigned int stage, const std::string& source, unsigned int& handle);
   void setTextureUnit(int unit, const std::string& name, Texture* texture);
-  int reportedLocation(const std::string& name) const;
-  int location(const std::string& name) const;
+  int reportedLocation(const std::string& uniform) const;
+  int quietLocation(const std::string& uniform) const;
+  int location(const std::string& uniform) const;
+  void noteMissing(const std::string& uniform) const;
   void fail(const std::string& log);
 
   std::string vertexSource;
@@ -74,4 +84,7 @@ class Shader {
   unsigned int program = 0;
   bool valid = true;
   std::string errorMessage;
+  std::string name;
+  // Names already reported once; filled only on a miss, so a frame of found uniforms allocates nothing.
+  mutable std::set<std::string> reportedMissing;
 };

@@ -41,11 +41,13 @@ static std::unique_ptr<File> loadText(const std::string& name) {
 
 bool ShaderLoader::shaderInclude(std::string& out, const std::vector<std::string>& lines,
                                  const std::string& path, const std::string& filename, int depth) {
-  for (const std::string& line : lines) {
+  for (std::size_t number = 0; number < lines.size(); ++number) {
+    const std::string& line = lines[number];
     StringTokenizer tokens(line, " ");
     if (line.empty() || line[0] != '#' || tokens.countTokens() < 2 ||
         StringUtils::trim(tokens.getNext()) != "#include") {
       out += line + "\n";
+      if (lineMap != nullptr) lineMap->push_back({path + filename, static_cast<int>(number) + 1});
       continue;
     }
     std::string file = StringUtils::trim(tokens.getNext());
@@ -75,6 +77,7 @@ bool ShaderLoader::readSource(std::string& out, const std::string& file, const s
   std::unique_ptr<File> source = loadText(path + file);
   if (!source || !source->exists()) return fail(missing);
   addShaderParams(out, params);
+  for (std::size_t i = 1; lineMap != nullptr && i < params.size(); ++i) lineMap->push_back({path + file, 0});
   return shaderInclude(out, source->getAsLines(), path, file, 0);
 }
 
@@ -126,6 +129,7 @@ bool ShaderLoader::loadShaders(const Parameters& system, DataShaderPool& pool) {
     std::cout << "-> Reloading " << value << std::endl;
     std::vector<std::string> params = parseParams(value);
     auto shader = std::make_unique<Shader>();
+    shader->setName(key);
     if (!loadShader(shader.get(), baseName(params), path, params)) return false;
     Shader* pooled = shader.release();
     pool.addShader(key, pooled);

@@ -37,14 +37,27 @@ class ShaderLoader {
   // the packing script must carry them beside the shader pairs.
   const std::vector<std::string>& getIncludedFiles() const { return includedFiles; }
 
+  // Where one line of a preprocessed stage came from: the file (shader directory included) and
+  // its line, counted from 1; the #define lines made from the entry's items carry line 0 and the
+  // stage's own file. Compile logs number the preprocessed text; this turns their lines back into
+  // the files people edit.
+  struct SourceLine {
+    std::string file;
+    int line;
+  };
+  // While set, readSource records the origin of every line it produces (one entry per line).
+  void setLineMap(std::vector<SourceLine>* map) { lineMap = map; }
+  // One stage's text as the loader compiles it: the #define lines, then the expanded file; false
+  // (with missing, or the include failure, as the error text) when a file cannot be read.
+  bool readSource(std::string& out, const std::string& file, const std::string& missing,
+                  const std::string& path, const std::vector<std::string>& params);
+
   // "#define item\n" for every item after the base name.
   static void addShaderParams(std::string& out, const std::vector<std::string>& params);
   // A shader entry's comma-separated items, each trimmed; empty items are dropped.
   static std::vector<std::string> parseParams(const std::string& value);
 
  private:
-  bool readSource(std::string& out, const std::string& file, const std::string& missing,
-                  const std::string& path, const std::vector<std::string>& params);
   bool fail(const std::string& message);
   static std::string shaderPath(const Parameters& system);
   static std::string baseName(const std::vector<std::string>& params);
@@ -52,6 +65,7 @@ class ShaderLoader {
   void noteIncluded(const std::string& file);
 
   std::vector<std::string> includedFiles;
+  std::vector<SourceLine>* lineMap = nullptr;
   std::string& errorMessage;
   bool& valid;
   const bool& verbose;

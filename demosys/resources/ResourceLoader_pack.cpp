@@ -65,8 +65,10 @@ std::string ResourceLoader::copyScriptText(const std::string& archiver) const {
     script.add(paths->getParameter("tracks") + "index.list");
     script.add(paths->getParameter("tracks") + "track.data");
   }
+  // A progress display draws without its pictures when they are missing, so a demo that has none
+  // still packs: only the pictures the tree holds are listed.
   for (int i = 0; QNVDemosys::pBar != nullptr && i < QNVDemosys::pBar->getResourceCount(); ++i) {
-    script.add(QNVDemosys::pBar->getResource(i));
+    if (File::exists(QNVDemosys::pBar->getResource(i))) script.add(QNVDemosys::pBar->getResource(i));
   }
   return script.text;
 }

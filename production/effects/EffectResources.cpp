@@ -18,6 +18,8 @@ Pool* pool(const std::string& name) {
   return static_cast<Pool*>(QNVDemosys::data->getData(name));
 }
 
+std::vector<EffectResources::Lookup>* recording = nullptr;
+
 Shader* findShader(const std::string& name) {
   DataShaderPool* shaders = pool<DataShaderPool>("shaderPool");
   return shaders != nullptr && shaders->exists(name) ? shaders->getShader(name) : nullptr;
@@ -38,28 +40,48 @@ std::string EffectResources::parameter(const std::string& key) const {
   return group != nullptr ? group->getParameter(key) : "NULL";
 }
 
-Shader* EffectResources::shader(const std::string& name) { return need(findShader(name), "shader", name); }
+void EffectResources::recordInto(std::vector<Lookup>* sink) { recording = sink; }
 
-FrameBufferObject* EffectResources::fbo(const std::string& name) {
+const std::string& EffectResources::noted(const char* kind, const std::string& name, const std::string& key,
+                                          bool optional) {
+  if (recording != nullptr) recording->push_back({kind, name, key, optional});
+  return name;
+}
+
+Shader* EffectResources::namedShader(const std::string& name, const std::string& key) {
+  return need(findShader(noted("shader", name, key, false)), "shader", name);
+}
+
+FrameBufferObject* EffectResources::namedFbo(const std::string& name, const std::string& key) {
   DataFBOPool* fbos = pool<DataFBOPool>("fboPool");
+  noted("framebuffer", name, key, false);
   return need(fbos != nullptr && fbos->exists(name) ? fbos->getFBO(name) : nullptr, "framebuffer", name);
 }
 
-Texture* EffectResources::texture(const std::string& name) {
+Texture* EffectResources::namedTexture(const std::string& name, const std::string& key) {
   DataTexturePool* textures = pool<DataTexturePool>("texturePool");
+  noted("texture", name, key, false);
   return need(textures != nullptr ? textures->getTexture(name) : nullptr, "texture", name);
 }
 
-Shader* EffectResources::shaderOf(const std::string& key) { return shader(parameter(key)); }
+Shader* EffectResources::shader(const std::string& name) { return namedShader(name, ""); }
 
-FrameBufferObject* EffectResources::fboOf(const std::string& key) { return fbo(parameter(key)); }
+FrameBufferObject* EffectResources::fbo(const std::string& name) { return namedFbo(name, ""); }
 
-Texture* EffectResources::textureOf(const std::string& key) { return texture(parameter(key)); }
+Texture* EffectResources::texture(const std::string& name) { return namedTexture(name, ""); }
 
-Shader* EffectResources::optionalShaderOf(const std::string& key) { return findShader(parameter(key)); }
+Shader* EffectResources::shaderOf(const std::string& key) { return namedShader(parameter(key), key); }
+
+FrameBufferObject* EffectResources::fboOf(const std::string& key) { return namedFbo(parameter(key), key); }
+
+Texture* EffectResources::textureOf(const std::string& key) { return namedTexture(parameter(key), key); }
+
+Shader* EffectResources::optionalShaderOf(const std::string& key) {
+  return findShader(noted("shader", parameter(key), key, true));
+}
 
 TrackInterpolate* EffectResources::track(const std::string& name) {
-  return need(effect.getTrack(name), "track", name);
+  return need(effect.getTrack(noted("track", name, "", false)), "track", name);
 }
 
 bool EffectResources::complete() const {

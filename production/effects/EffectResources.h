@@ -7,6 +7,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 class Effect;
 class FrameBufferObject;
@@ -36,9 +37,25 @@ class EffectResources {
   // True when every lookup found something; otherwise prints one line naming what was missing.
   bool complete() const;
 
+  // One thing an effect's init() asked for: kind ("shader", "framebuffer", "texture", "track"),
+  // the name looked up, and the parameter key that held it ("" for a fixed name).
+  struct Lookup {
+    std::string kind;
+    std::string name;
+    std::string parameterKey;
+    bool optional;
+  };
+  // While a sink is set, every lookup is appended to it: the tools learn what an effect needs by
+  // running its init() against empty pools. Null stops recording.
+  static void recordInto(std::vector<Lookup>* sink);
+
  private:
   template <class T>
   T* need(T* found, const std::string& what, const std::string& name);
+  const std::string& noted(const char* kind, const std::string& name, const std::string& key, bool optional);
+  Shader* namedShader(const std::string& name, const std::string& key);
+  FrameBufferObject* namedFbo(const std::string& name, const std::string& key);
+  Texture* namedTexture(const std::string& name, const std::string& key);
 
   Effect& effect;
   std::string missing;

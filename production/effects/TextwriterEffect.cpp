@@ -6,10 +6,10 @@
 #include <algorithm>
 #include <iostream>
 
-#include "demosys/core/QNVDemosys.h"
-#include "demosys/resources/DataTexturePool.h"
+#include "demosys/render/Texture.h"
 #include "demosys/script/ParameterGroup.h"
 #include "demosys/timeline/TrackInterpolate.h"
+#include "production/effects/EffectResources.h"
 #include "qnvutils/QNVUtils.h"
 
 namespace {
@@ -30,8 +30,9 @@ void TextwriterEffect::registerTracks() {
 }
 
 void TextwriterEffect::init() {
-  std::string fontName = parameters->getParameter("font");
-  Texture* font = QNVDemosys::texturePool ? QNVDemosys::texturePool->getTexture(fontName) : nullptr;
+  EffectResources look(*this);
+  std::string fontName = look.parameter("font");
+  Texture* font = look.textureOf("font");
   if (font == nullptr) {
     std::cout << "TextwriterEffect: no texture '" << fontName << "', the text stays hidden" << std::endl;
   } else {

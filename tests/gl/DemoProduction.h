@@ -37,9 +37,10 @@ class DemoProduction {
   // stderr) and exit status.
   ProgramRun runDemo(const std::string& argument = "") const;
   ProgramRun runTool(const std::string& arguments) const;
+  // Replaces the track pack with one built from the timeline text.
+  bool buildTracks(const std::string& text);
 
  private:
-  bool buildTracks(const std::string& text);
   TempTree tree;
   std::map<std::string, std::string> blocks;
   bool built = false;

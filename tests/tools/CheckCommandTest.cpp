@@ -56,7 +56,7 @@ TEST_F(CheckCommand, ValidScriptPrintsTheParameterDump) {
   writeScript(
       "framebuffers { main = width, height, COLOR_BUFFER }\nscreen { height = 480 }\n"
       "b * BlendEffect { opacity = 0.5 }\ng * GlowEffect { source_fbo = framebuffers[main] }\n");
-  ToolRun r = check();
+  ToolRun r = ToolRun::of("check --root '" + tree.path("") + "'", false);  // warnings go to stderr
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.out,
             "[Parsing .def files]\nOK\n"
