@@ -15,6 +15,8 @@ int packman_init(const char* path) { return path && theArchive().open(path) ? 0 
 
 void packman_shutdown() { theArchive().close(); }
 
+const char* packman_getError() { return theArchive().getError().c_str(); }
+
 uint32_t packman_getFileIndex(const char* name) {
   return name ? theArchive().find(name) : PackmanArchive::NOT_FOUND;
 }

@@ -9,6 +9,8 @@
 // 0 when the archive was read, 1 when it cannot be (then every lookup misses).
 int packman_init(const char* path);
 void packman_shutdown();
+// Why the last packman_init failed; empty after a success.
+const char* packman_getError();
 // The entry's index, or 0xFFFFFFFF.
 uint32_t packman_getFileIndex(const char* name);
 // The entry's size in bytes, or -1 when there is no such entry.

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string>
 #include <vector>
 
 namespace {
@@ -49,19 +50,31 @@ la_ssize_t readPiece(archive* reader, std::vector<unsigned char>& bytes) {
 bool PackmanArchive::open(const std::string& path) {
   close();
   archive* reader = newReader();
-  opened = archive_read_open_filename(reader, path.c_str(), READ_BLOCK) == ARCHIVE_OK && readAll(reader);
-  archive_read_free(reader);
-  if (!opened) close();
-  return opened;
+  return finishOpen(reader, archive_read_open_filename(reader, path.c_str(), READ_BLOCK) == ARCHIVE_OK);
 }
 
 bool PackmanArchive::openMemory(const void* bytes, std::size_t size) {
   close();
   archive* reader = newReader();
-  opened = archive_read_open_memory(reader, bytes, size) == ARCHIVE_OK && readAll(reader);
+  return finishOpen(reader, archive_read_open_memory(reader, bytes, size) == ARCHIVE_OK);
+}
+
+// Reads the whole archive once its stream is open; keeps libarchive's reason when it fails.
+bool PackmanArchive::finishOpen(archive* reader, bool streamOpened) {
+  opened = streamOpened ? readAll(reader) : failRead(reader);
+  const std::string reason = error;
   archive_read_free(reader);
   if (!opened) close();
+  error = reason;
   return opened;
+}
+
+bool PackmanArchive::failRead(archive* reader) {
+  if (error.empty()) {
+    const char* reason = archive_error_string(reader);
+    error = reason && *reason ? reason : "damaged or cut short";
+  }
+  return false;
 }
 
 void PackmanArchive::close() {
@@ -69,6 +82,7 @@ void PackmanArchive::close() {
   entries.clear();
   byName.clear();
   decodedBytes = 0;
+  error.clear();
 }
 
 // Walks every header and decodes every entry's data in one forward pass. Data is
@@ -81,13 +95,13 @@ bool PackmanArchive::readAll(archive* reader) {
     Entry entry;
     const char* name = entryName(header);
     const int64_t declared = archive_entry_size_is_set(header) ? archive_entry_size(header) : -1;
-    if (!readEntryData(reader, declared, entry)) return false;
+    if (!readEntryData(reader, declared, entry)) return failRead(reader);
     if (archive_entry_filetype(header) != AE_IFREG || name == nullptr) continue;
     entry.name = name;
     byName.emplace(entry.name, count());
     entries.push_back(std::move(entry));
   }
-  return status == ARCHIVE_EOF;
+  return status == ARCHIVE_EOF || failRead(reader);
 }
 
 // Reads the entry's bytes: straight into room reserved from the header's size when that
@@ -99,7 +113,10 @@ bool PackmanArchive::readEntryData(archive* reader, int64_t declaredSize, Entry&
   if (declaredSize > 0) bytes.reserve(std::min({static_cast<uint64_t>(declaredSize), room, PRESIZE_LIMIT}));
   la_ssize_t got;
   while ((got = readPiece(reader, bytes)) > 0) {
-    if (bytes.size() > room) return false;
+    if (bytes.size() > room) {
+      error = "holds more than " + std::to_string(MAX_DECODED_BYTES >> 20) + " MiB of data";
+      return false;
+    }
   }
   if (got < 0 && got != ARCHIVE_WARN) return false;
   decodedBytes += bytes.size();

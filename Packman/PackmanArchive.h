@@ -33,6 +33,8 @@ class PackmanArchive {
   void close();
 
   bool isOpen() const { return opened; }
+  // Why the last open failed (libarchive's words, or the size limit); empty after a success.
+  const std::string& getError() const { return error; }
   uint32_t count() const { return static_cast<uint32_t>(entries.size()); }
   const Entry& entry(uint32_t index) const { return entries[index]; }
   // Index of the first regular-file entry stored under exactly this name, or NOT_FOUND.
@@ -42,11 +44,14 @@ class PackmanArchive {
   bool extract(uint32_t index, unsigned char* out) const;
 
  private:
+  bool finishOpen(archive* reader, bool streamOpened);
   bool readAll(archive* reader);
+  bool failRead(archive* reader);
   bool readEntryData(archive* reader, int64_t declaredSize, Entry& entry);
 
   bool opened = false;
   std::vector<Entry> entries;
   std::unordered_map<std::string, uint32_t> byName;
   uint64_t decodedBytes = 0;
+  std::string error;
 };

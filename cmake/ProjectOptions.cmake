@@ -13,6 +13,11 @@ target_include_directories(demosys_options INTERFACE ${PROJECT_SOURCE_DIR})
 if(DEMOSYS_SANITIZE)
   add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
   add_link_options(-fsanitize=address,undefined)
+  # Every target using the project's options compiles the leak checker's default options in, so
+  # the third-party suppressions apply to each program however it is started.
+  target_sources(demosys_options INTERFACE ${PROJECT_SOURCE_DIR}/cmake/SanitizerOptions.cpp)
+  target_compile_definitions(demosys_options INTERFACE
+    DEMOSYS_LSAN_SUPPRESSIONS="${PROJECT_SOURCE_DIR}/cmake/lsan.supp")
 endif()
 
 # demosys_add_layer(NAME DIR) : static library NAME from every .cpp under DIR.

@@ -37,7 +37,7 @@ struct Setup {
     std::string pattern = (std::filesystem::temp_directory_path() / "trackpack-XXXXXX").string();
     if (!mkdtemp(&pattern[0])) std::abort();
     dir = pattern + "/";
-    std::cout.rdbuf(&quiet);
+    console = std::cout.rdbuf(&quiet);
     const char* names[] = {"e", "glow1", "fx.a", "Object"};
     const char* trackNames[][2] = {{"alpha", "red"}, {"alpha", "x.y"}, {"t", "alpha"}, {"a", "b"}};
     for (int i = 0; i < 4; ++i) {
@@ -47,13 +47,16 @@ struct Setup {
       effectPointers.push_back(effects.back().get());
     }
   }
+  // Standard output outlives this object: it must not be left pointing at the buffer that dies here.
   ~Setup() {
+    std::cout.rdbuf(console);
     std::error_code ignored;
     std::filesystem::remove_all(dir, ignored);
   }
 
   std::string dir;
   NullBuffer quiet;
+  std::streambuf* console = nullptr;
   std::vector<std::unique_ptr<Effect>> effects;
   std::vector<std::string> effectNames;
   std::vector<Effect*> effectPointers;

@@ -23,6 +23,8 @@ bool arc_load(const std::string& path) { return packman_init(path.c_str()) == 0;
 
 void arc_close() { packman_shutdown(); }
 
+std::string arc_getError() { return packman_getError(); }
+
 bool arc_getFile(File* file) {
   std::vector<unsigned char> bytes;
   if (!file) return false;

@@ -10,6 +10,8 @@ class Image;
 
 bool arc_load(const std::string& path);
 void arc_close();
+// Why the last arc_load failed, to follow the archive's name in a message.
+std::string arc_getError();
 // Appends the entry's bytes to file; true (and exists) when the entry was extracted.
 bool arc_getFile(File* file);
 // Decodes the entry into image; true when the entry was extracted (exists() tells

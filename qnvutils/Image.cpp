@@ -7,6 +7,7 @@
 
 #include "qnvutils/File.h"
 #include "qnvutils/ImageDataCheck.h"
+#include "qnvutils/ImageHeader.h"
 
 namespace {
 
@@ -19,13 +20,13 @@ void initLibrary() {
 
 Image::Image() { bindNewHandle(); }
 
-// The file is read here rather than by the library so that it passes the same
-// completeness check as archive entries; its extension still names the format.
-Image::Image(const std::string& path) : filename(path) {
+// The file is read here rather than by the library so that it passes the same header and
+// completeness checks as archive entries.
+Image::Image(const std::string& path, int maxSide) : sideLimit(maxSide), filename(path) {
   bindNewHandle();
   const File file(path, File::MODE_READ);
   const std::vector<unsigned char> bytes = file.getUnsigned();
-  takeDecoded(file.exists() && decode(ilTypeFromExt(path.c_str()), bytes.data(), bytes.size()));
+  takeDecoded(file.exists() && decode(bytes.data(), bytes.size()));
 }
 
 Image::~Image() {
@@ -41,12 +42,26 @@ void Image::bindNewHandle() {
 void Image::putData(const unsigned char* bytes, std::size_t count) {
   filename.clear();
   bindNewHandle();
-  takeDecoded(decode(IL_TYPE_UNKNOWN, bytes, count));
+  takeDecoded(decode(bytes, count));
 }
 
-bool Image::decode(unsigned int type, const unsigned char* bytes, std::size_t count) {
-  if (count == 0 || count > UINT_MAX || !ImageDataCheck::safeToDecode(bytes, count)) return false;
-  return ilLoadL(type, bytes, static_cast<ILuint>(count)) == IL_TRUE;
+// The library is handed only images whose header it can be trusted with: a known format, a size
+// within the limits, all the data that format needs to be read safely.
+bool Image::decode(const unsigned char* bytes, std::size_t count) {
+  problem.clear();
+  ImageHeader header;
+  if (count > UINT_MAX || !header.read(bytes, count))
+    return refuse("is not a PNG, JPEG, TGA, BMP or PNM image");
+  problem = header.sizeProblem(sideLimit);
+  if (!problem.empty()) return false;
+  if (!ImageDataCheck::safeToDecode(bytes, count)) return refuse("is cut short");
+  const bool decoded = ilLoadL(header.getType(), bytes, static_cast<ILuint>(count)) == IL_TRUE;
+  return decoded || refuse("cannot be decoded");
+}
+
+bool Image::refuse(const std::string& why) {
+  problem = why;
+  return false;
 }
 
 void Image::takeDecoded(bool decoded) {

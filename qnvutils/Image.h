@@ -1,23 +1,32 @@
 // Decoded pixels of one image file as 8-bit RGB or RGBA, rows bottom-up as OpenGL expects them
 // (the decoder's rows are copied last to first). Decodes from a path or from bytes in
 // memory (archive entries), the format detected from the content.
-// Depends on: DevIL (IL), File (reading image files), ImageDataCheck.
+// Images are refused before decoding when their header declares more than maxSide pixels per
+// side or more pixels in all than ImageHeader allows.
+// Depends on: DevIL (IL), File (reading image files), ImageHeader, ImageDataCheck.
 #pragma once
 
 #include <cstddef>
 #include <string>
 #include <vector>
 
+#include "qnvutils/ImageHeader.h"
+
 class Image {
  public:
   Image();
-  explicit Image(const std::string& path);
+  explicit Image(const std::string& path, int maxSide = ImageHeader::MAX_SIDE);
   ~Image();
   Image(const Image&) = delete;
   Image& operator=(const Image&) = delete;
 
   // Decodes an image from count bytes; on failure exists() is false and the pixels are gone.
   void putData(const unsigned char* bytes, std::size_t count);
+  // The largest side putData accepts; the path constructor takes it as its argument.
+  void setSideLimit(int maxSide) { sideLimit = maxSide; }
+  // Why the last decode failed ("is cut short", "declares ... pixels, ..."), to follow the
+  // image's name in a message; empty after a successful decode.
+  const std::string& getProblem() const { return problem; }
 
   int getWidth() const { return width; }
   int getHeight() const { return height; }
@@ -34,8 +43,9 @@ class Image {
 
  private:
   void bindNewHandle();
-  // Decodes into the bound handle; type is a DevIL format or IL_TYPE_UNKNOWN (by content).
-  bool decode(unsigned int type, const unsigned char* bytes, std::size_t count);
+  // Decodes into the bound handle, the format told from the content.
+  bool decode(const unsigned char* bytes, std::size_t count);
+  bool refuse(const std::string& why);
   // Keeps the bound decoded image, if any, and frees the decoder's copy.
   void takeDecoded(bool decoded);
   bool convertToEightBitColour();
@@ -47,6 +57,8 @@ class Image {
   int height = 0;
   int bpp = 0;
   int bytesPerPixel = 0;
+  int sideLimit = ImageHeader::MAX_SIDE;
+  std::string problem;
   std::vector<unsigned char> data;
   bool found = false;
   std::string filename;

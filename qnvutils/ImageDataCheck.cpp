@@ -3,52 +3,22 @@
 #include <cstdint>
 #include <cstring>
 
-namespace {
-
-const unsigned char PNG_SIGNATURE[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
-
-uint32_t bigEndian32(const unsigned char* p) {
-  return uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | uint32_t(p[3]);
-}
-
-bool isPnmSpace(unsigned char c) {
-  return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
-}
-
-// Reads the next decimal header field of a PNM file, skipping white space and comments.
-bool pnmField(const unsigned char* bytes, std::size_t count, std::size_t& at, uint64_t& value) {
-  while (at < count && (isPnmSpace(bytes[at]) || bytes[at] == '#')) {
-    if (bytes[at] == '#') {
-      while (at < count && bytes[at] != '\n' && bytes[at] != '\r') ++at;
-    } else {
-      ++at;
-    }
-  }
-  if (at >= count || bytes[at] < '0' || bytes[at] > '9') return false;
-  value = 0;
-  for (; at < count && bytes[at] >= '0' && bytes[at] <= '9'; ++at) {
-    value = value * 10 + (bytes[at] - '0');
-    if (value > 0xFFFFFFFFu) return false;
-  }
-  return true;
-}
-
-}  // namespace
+#include "qnvutils/ImageHeader.h"
 
 bool ImageDataCheck::safeToDecode(const unsigned char* bytes, std::size_t count) {
   if (!bytes) return false;
-  if (count >= sizeof PNG_SIGNATURE && std::memcmp(bytes, PNG_SIGNATURE, sizeof PNG_SIGNATURE) == 0) {
-    return completePng(bytes, count);
-  }
+  if (ImageHeader::hasPngSignature(bytes, count)) return completePng(bytes, count);
+  if (count >= 2 && bytes[0] == 'B' && bytes[1] == 'M') return completeBmp(bytes, count);
+  if (count >= 3 && bytes[0] == 0xFF && bytes[1] == 0xD8 && bytes[2] == 0xFF) return completeJpeg(bytes, count);
   if (count >= 2 && bytes[0] == 'P' && bytes[1] >= '4' && bytes[1] <= '6')
     return completeBinaryPnm(bytes, count);
   return true;
 }
 
 bool ImageDataCheck::completePng(const unsigned char* bytes, std::size_t count) {
-  std::size_t at = sizeof PNG_SIGNATURE;
+  std::size_t at = ImageHeader::PNG_SIGNATURE_SIZE;
   while (count - at >= 12) {
-    const uint64_t length = bigEndian32(bytes + at);
+    const uint64_t length = ImageHeader::bigEndian32(bytes + at);
     const bool isEnd = std::memcmp(bytes + at + 4, "IEND", 4) == 0;
     if (length > count - at - 12) return false;
     at += 12 + static_cast<std::size_t>(length);
@@ -57,16 +27,34 @@ bool ImageDataCheck::completePng(const unsigned char* bytes, std::size_t count) 
   return false;
 }
 
+bool ImageDataCheck::completeJpeg(const unsigned char* bytes, std::size_t count) {
+  const std::size_t scan = ImageHeader::jpegScanStart(bytes, count);
+  for (std::size_t at = scan; scan != 0 && at + 1 < count; ++at) {
+    if (bytes[at] == 0xFF && bytes[at + 1] == 0xD9) return true;
+  }
+  return false;
+}
+
+bool ImageDataCheck::completeBmp(const unsigned char* bytes, std::size_t count) {
+  ImageHeader header;
+  if (count < 34 || !header.read(bytes, count)) return false;
+  const uint64_t infoSize = ImageHeader::littleEndian32(bytes + 14);
+  const uint64_t pixelOffset = ImageHeader::littleEndian32(bytes + 10);
+  if (infoSize < 40 || pixelOffset < 14 + infoSize || pixelOffset > count) return false;
+  const uint32_t bits = bytes[28] | uint32_t(bytes[29]) << 8;
+  const uint32_t compression = ImageHeader::littleEndian32(bytes + 30);
+  if (compression != 0) return false;
+  if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32) return false;
+  const uint64_t rowBytes = (header.getWidth() * bits + 31) / 32 * 4;
+  return rowBytes * header.getHeight() <= count - pixelOffset;
+}
+
 bool ImageDataCheck::completeBinaryPnm(const unsigned char* bytes, std::size_t count) {
-  const char kind = static_cast<char>(bytes[1]);
-  std::size_t at = 2;
-  uint64_t width = 0, height = 0, maxValue = 1;
-  if (!pnmField(bytes, count, at, width) || !pnmField(bytes, count, at, height)) return false;
-  if (kind != '4' && !pnmField(bytes, count, at, maxValue)) return false;
-  if (at >= count || !isPnmSpace(bytes[at])) return false;
-  ++at;  // the single white space byte before the pixels
-  const uint64_t sampleBytes = maxValue > 255 ? 2 : 1;
-  uint64_t needed = kind == '4' ? (width + 7) / 8 * height : width * height * sampleBytes;
-  if (kind == '6') needed *= 3;
-  return needed <= count - at;
+  ImageHeader::Pnm header;
+  if (!ImageHeader::readPnm(bytes, count, header)) return false;
+  const uint64_t sampleBytes = header.maxValue > 255 ? 2 : 1;
+  uint64_t needed = header.kind == '4' ? (header.width + 7) / 8 * header.height
+                                       : header.width * header.height * sampleBytes;
+  if (header.kind == '6') needed *= 3;
+  return needed <= count - header.pixelOffset;
 }

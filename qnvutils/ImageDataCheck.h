@@ -1,8 +1,10 @@
 // Refuses encoded images that the image library mishandles when they are cut short:
 // DevIL 1.7 loops forever on a truncated PNG and frees its image twice on a truncated
-// binary PNM (P4/P5/P6). Those two kinds must be complete before they reach it;
-// every other format, and anything unrecognised, passes through to the library.
-// Depends on: nothing.
+// binary PNM (P4/P5/P6), and waits forever for more data of a JPEG cut short (its reader gives
+// the decoder no end marker at the end of the data), and reads past the data of a damaged
+// bitmap. Those kinds must be complete before they
+// reach it; every other format, and anything unrecognised, passes through to the library.
+// Depends on: ImageHeader (the PNM header, the JPEG segments).
 #pragma once
 
 #include <cstddef>
@@ -14,6 +16,11 @@ class ImageDataCheck {
  private:
   // Every chunk lies inside the data, up to and including IEND.
   static bool completePng(const unsigned char* bytes, std::size_t count);
+  // An uncompressed bitmap with a known depth whose rows all lie after its pixel offset; the
+  // library's bitmap reader runs past the data on anything else.
+  static bool completeBmp(const unsigned char* bytes, std::size_t count);
+  // Every segment up to the first scan lies inside the data, and an end marker follows the scan.
+  static bool completeJpeg(const unsigned char* bytes, std::size_t count);
   // The header parses and the pixel data it announces is all present.
   static bool completeBinaryPnm(const unsigned char* bytes, std::size_t count);
 };

@@ -21,7 +21,7 @@ namespace {
 
 struct Stage {
   std::string text;
-  std::vector<ShaderLoader::SourceLine> origins;
+  ShaderSourceMap origins;
 };
 
 }  // namespace
@@ -36,22 +36,21 @@ void DemoLint::checkShaderPair(const std::string& key, const std::string& entry,
   Stage stages[2];
   const char* const extensions[2] = {".vert", ".frag"};
   for (int s = 0; s < 2; ++s) {
-    loader.setLineMap(&stages[s].origins);
     std::string file = name + extensions[s];
     if (!loader.readSource(stages[s].text, file, "file '" + path + file + "' not found", path, params)) {
       for (char& c : message) c = c == '\n' ? ' ' : c;
       error(scriptFile, entryLine("shaders", key), "shader '" + key + "': " + message);
       return;
     }
+    stages[s].origins = loader.getSourceMap();
   }
   for (const GlslValidator::Message& m : GlslValidator::validate(stages[0].text, stages[1].text)) {
     std::string file = path + name;
     int line = 0;
     if (m.stage != GlslValidator::LINK) {
-      const std::vector<ShaderLoader::SourceLine>& origins = stages[m.stage].origins;
-      bool mapped = m.line >= 1 && static_cast<std::size_t>(m.line) <= origins.size();
-      file = mapped ? origins[m.line - 1].file : file + extensions[m.stage];
-      line = mapped ? origins[m.line - 1].line : 0;
+      const ShaderSourceMap::Origin* origin = stages[m.stage].origins.find(m.line);
+      file = origin != nullptr ? origin->file : file + extensions[m.stage];
+      line = origin != nullptr ? origin->line : 0;
     }
     std::string text = "GLSL 1.10 (shader '" + key + "'): " + m.text;
     m.error ? error(file, line, text) : warning(file, line, text);

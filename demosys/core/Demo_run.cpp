@@ -68,13 +68,14 @@ void Demo::present() {
   ++QNVDemosys::frames;
 }
 
-// Closing the window through the window system does not end the run: only Escape or the stop
-// time do.
+// A quit request (the window's close control, or SIGINT/SIGTERM, which SDL turns into the same
+// event) ends the run like Escape: otherwise a viewer closing the window or a script stopping
+// the demo would have to kill it, and the shut-down lines would never be printed.
 void Demo::keyEvents() {
   SDL_Event event;
   while (SDL_PollEvent(&event)) {
     if (eventHandler && eventHandler(event)) continue;
-    if (event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_ESCAPE) {
+    if (event.type == SDL_QUIT || (event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_ESCAPE)) {
       QNVDemosys::setQuit(true);
     } else if (event.type == SDL_VIDEORESIZE) {
       std::cout << "Screen resize (" << event.resize.w << "," << event.resize.h << ")" << std::endl;

@@ -47,7 +47,7 @@ bool ShaderLoader::shaderInclude(std::string& out, const std::vector<std::string
     if (line.empty() || line[0] != '#' || tokens.countTokens() < 2 ||
         StringUtils::trim(tokens.getNext()) != "#include") {
       out += line + "\n";
-      if (lineMap != nullptr) lineMap->push_back({path + filename, static_cast<int>(number) + 1});
+      sourceMap.add(path + filename, static_cast<int>(number) + 1);
       continue;
     }
     std::string file = StringUtils::trim(tokens.getNext());
@@ -77,8 +77,18 @@ bool ShaderLoader::readSource(std::string& out, const std::string& file, const s
   std::unique_ptr<File> source = loadText(path + file);
   if (!source || !source->exists()) return fail(missing);
   addShaderParams(out, params);
-  for (std::size_t i = 1; lineMap != nullptr && i < params.size(); ++i) lineMap->push_back({path + file, 0});
+  sourceMap.clear();
+  for (std::size_t i = 1; i < params.size(); ++i) sourceMap.add(path + file, 0);
   return shaderInclude(out, source->getAsLines(), path, file, 0);
+}
+
+// The driver's log, followed by the file and line of each line it names (it counts the lines of
+// the combined text, which a file with includes does not show).
+std::string ShaderLoader::compileLog(const Shader& shader) const {
+  std::string log = shader.getErrorMessage();
+  const std::string mapped = sourceMap.describe(log);
+  if (mapped.empty()) return log;
+  return log + (log.empty() || log.back() == '\n' ? "" : "\n") + mapped;
 }
 
 bool ShaderLoader::loadShader(Shader* shader, const std::string& name, const std::string& path,
@@ -87,16 +97,14 @@ bool ShaderLoader::loadShader(Shader* shader, const std::string& name, const std
   if (!readSource(vertex, name + ".vert", "Vertex shader '" + name + ".vert' not found", path, params))
     return false;
   if (!shader->setVertexSource(vertex)) {
-    return fail("Error while compiling vertex shader\nShader: " + name + ".vert\n" +
-                shader->getErrorMessage());
+    return fail("Error while compiling vertex shader\nShader: " + name + ".vert\n" + compileLog(*shader));
   }
   std::string fragment;
   if (!readSource(fragment, name + ".frag", "Fragement shader '" + name + ".frag' not found", path, params)) {
     return false;
   }
   if (!shader->setFragmentSource(fragment)) {
-    return fail("Error while compiling fragment shader\nShader: " + name + ".frag\n" +
-                shader->getErrorMessage());
+    return fail("Error while compiling fragment shader\nShader: " + name + ".frag\n" + compileLog(*shader));
   }
   if (!shader->link()) {
     return fail("Error while linking shader pair\nShader: " + name + "\n" + shader->getErrorMessage());

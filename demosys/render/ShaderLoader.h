@@ -3,11 +3,14 @@
 // reloads the shader pool from the configuration's "shaders" group. The resource loader owns one
 // and shares its error text, validity flag and verbose flag with it, so every failure here is the
 // loader's failure.
-// Depends on: Shader, DataShaderPool, Parameters/ParameterGroup, QNVIO, File, StringTokenizer.
+// A failed compile's message ends with the file and line of every line the driver's log names.
+// Depends on: ShaderSourceMap, Shader, DataShaderPool, Parameters/ParameterGroup, QNVIO, File, StringTokenizer.
 #pragma once
 
 #include <string>
 #include <vector>
+
+#include "demosys/render/ShaderSourceMap.h"
 
 class DataShaderPool;
 class Parameters;
@@ -37,20 +40,12 @@ class ShaderLoader {
   // the packing script must carry them beside the shader pairs.
   const std::vector<std::string>& getIncludedFiles() const { return includedFiles; }
 
-  // Where one line of a preprocessed stage came from: the file (shader directory included) and
-  // its line, counted from 1; the #define lines made from the entry's items carry line 0 and the
-  // stage's own file. Compile logs number the preprocessed text; this turns their lines back into
-  // the files people edit.
-  struct SourceLine {
-    std::string file;
-    int line;
-  };
-  // While set, readSource records the origin of every line it produces (one entry per line).
-  void setLineMap(std::vector<SourceLine>* map) { lineMap = map; }
   // One stage's text as the loader compiles it: the #define lines, then the expanded file; false
   // (with missing, or the include failure, as the error text) when a file cannot be read.
   bool readSource(std::string& out, const std::string& file, const std::string& missing,
                   const std::string& path, const std::vector<std::string>& params);
+  // Where each line of the stage text last read came from.
+  const ShaderSourceMap& getSourceMap() const { return sourceMap; }
 
   // "#define item\n" for every item after the base name.
   static void addShaderParams(std::string& out, const std::vector<std::string>& params);
@@ -59,13 +54,15 @@ class ShaderLoader {
 
  private:
   bool fail(const std::string& message);
+  std::string compileLog(const Shader& shader) const;
   static std::string shaderPath(const Parameters& system);
   static std::string baseName(const std::vector<std::string>& params);
 
   void noteIncluded(const std::string& file);
 
   std::vector<std::string> includedFiles;
-  std::vector<SourceLine>* lineMap = nullptr;
+  // Origins of the lines of the stage text being built or last compiled.
+  ShaderSourceMap sourceMap;
   std::string& errorMessage;
   bool& valid;
   const bool& verbose;

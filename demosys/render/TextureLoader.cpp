@@ -13,14 +13,24 @@
 #include "demosys/resources/QNVIO.h"
 #include "qnvutils/Arc.h"
 #include "qnvutils/Image.h"
+#include "qnvutils/ImageHeader.h"
 #include "qnvutils/StringTokenizer.h"
 #include "qnvutils/StringUtils.h"
 
+// The largest side an image may declare: what the decoder is trusted with, and no more than the
+// driver can hold in one texture.
+static int sideLimit() {
+  GLint driverLimit = 0;
+  glGetIntegerv(GL_MAX_TEXTURE_SIZE, &driverLimit);
+  return driverLimit > 0 ? std::min<int>(driverLimit, ImageHeader::MAX_SIDE) : ImageHeader::MAX_SIDE;
+}
+
 static std::unique_ptr<Image> loadImage(const std::string& filename, int resourceType) {
-  if (resourceType == QNVIO::QNV_RESOURCES_FLAT) return std::make_unique<Image>(filename);
+  if (resourceType == QNVIO::QNV_RESOURCES_FLAT) return std::make_unique<Image>(filename, sideLimit());
   if (resourceType != QNVIO::QNV_RESOURCES_7Z) return nullptr;
   auto image = std::make_unique<Image>();
   image->setFileName(filename);
+  image->setSideLimit(sideLimit());
   arc_getImage(image.get());
   return image;
 }
@@ -85,7 +95,12 @@ void TextureLoader::drainErrors(const std::string& filename) {
 Texture* TextureLoader::load(const std::string& filename, unsigned int type, bool mipmap, int resourceType) {
   if (QNVIO::debug) std::cout << "Loading texture : " << filename << std::endl;
   std::unique_ptr<Image> image = loadImage(filename, resourceType);
-  if (!image || !image->exists()) return nullptr;
+  if (!image || !image->exists()) {
+    // The caller's message names the file; this says why a file that is there was not loaded.
+    if (image && !image->getProblem().empty())
+      std::cout << "Image '" << filename << "' " << image->getProblem() << std::endl;
+    return nullptr;
+  }
   GLuint name = 0;
   glGenTextures(1, &name);
   if (type == GL_TEXTURE_1D) {

@@ -1,6 +1,7 @@
 // Turns image files into textures (the work behind QNVIO::loadTexture) and reads the texture
 // pool's configuration entries ("file[, type[, GEN_MIPMAP]]").
-// Depends on: Texture, Image, Arc, QNVIO (resource types, debug flag), StringTokenizer, GLU.
+// Images declaring more than the driver's texture size are refused before decoding.
+// Depends on: Texture, Image, ImageHeader, Arc, QNVIO (resource types, debug flag), StringTokenizer, GLU.
 #pragma once
 
 #include <string>

@@ -18,7 +18,9 @@ bool QNVIO::debug = false;
 
 void QNVIO::init(int resourceType) {
   ResourceType = resourceType;
-  if (resourceType == QNV_RESOURCES_7Z) arc_load(ARCHIVE_NAME);
+  // Every later load would report its file as missing; the archive is the thing to name.
+  if (resourceType == QNV_RESOURCES_7Z && !arc_load(ARCHIVE_NAME))
+    std::cout << "Cannot read the archive '" << ARCHIVE_NAME << "': " << arc_getError() << std::endl;
   debug = false;
 }
 

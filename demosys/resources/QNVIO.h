@@ -21,7 +21,7 @@ class QNVIO {
   static bool debug;
 
   // Chooses the source; for the archive opens "resources.7z". A missing or unreadable
-  // archive is not reported here: every archive load then misses.
+  // archive is reported with a line naming it and the reason; every archive load then misses.
   static void init(int resourceType);
   // Closes the archive; later archive loads find nothing.
   static void destroy();

@@ -1,0 +1,68 @@
+#include "qnvutils/ImageHeader.h"
+
+#include <IL/il.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "qnvutils/File.h"
+#include "qnvutils/Image.h"
+#include "tests/support/PngBytes.h"
+
+namespace {
+
+const unsigned char* bytesOf(const std::string& s) { return reinterpret_cast<const unsigned char*>(s.data()); }
+
+}  // namespace
+
+// Real files of every format the loader reads (the image fuzzer's seeds) pass the header check
+// and decode to the size their header declares.
+TEST(ImageHeader, EveryFormatOfTheLoaderStillDecodes) {
+  const struct {
+    const char* file;
+    unsigned type;
+    int width, height;
+  } cases[] = {{"tiny.png", IL_PNG, 6, 5}, {"alpha.png", IL_PNG, 3, 2}, {"tiny.jpg", IL_JPG, 6, 5},
+               {"tiny.bmp", IL_BMP, 6, 5}, {"tiny.tga", IL_TGA, 6, 5}, {"alpha.tga", IL_TGA, 3, 2},
+               {"tiny.ppm", IL_PNM, 6, 5}, {"grey.pgm", IL_PNM, 3, 2}, {"text.ppm", IL_PNM, 2, 1}};
+  for (const auto& c : cases) {
+    const std::string path = std::string(DEMOSYS_SOURCE_DIR) + "/fuzz/corpus/Image/" + c.file;
+    const Image image(path);
+    EXPECT_TRUE(image.exists()) << c.file << ": " << image.getProblem();
+    EXPECT_EQ(image.getWidth(), c.width) << c.file;
+    EXPECT_EQ(image.getHeight(), c.height) << c.file;
+    const std::vector<unsigned char> bytes = File(path, File::MODE_READ).getUnsigned();
+    ImageHeader header;
+    EXPECT_TRUE(header.read(bytes.data(), bytes.size()) && header.getType() == c.type) << c.file;
+  }
+}
+
+// The image library overruns the heap on these: they must never reach it.
+TEST(ImageHeader, OversizedImagesAreRefusedWithTheReason) {
+  const struct {
+    uint32_t width, height;
+    const char* problem;
+  } cases[] = {
+      {65536, 65536, "declares 65536 x 65536 pixels, more than 16384 per side"},
+      {32768, 32768, "declares 32768 x 32768 pixels, more than 16384 per side"},
+      {16384, 16384, "declares 16384 x 16384 pixels, more than 67108864 in all"},
+      {0, 2, "declares 0 x 2 pixels, an empty image"},
+  };
+  for (const auto& c : cases) {
+    Image image;
+    const std::string png = pngDeclaring(c.width, c.height);
+    image.putData(bytesOf(png), png.size());
+    EXPECT_FALSE(image.exists()) << c.problem;
+    EXPECT_EQ(image.getProblem(), c.problem);
+  }
+  Image limited;
+  limited.setSideLimit(1);
+  const std::string small = pngDeclaring();
+  limited.putData(bytesOf(small), small.size());
+  EXPECT_EQ(limited.getProblem(), "declares 2 x 2 pixels, more than 1 per side");
+  limited.setSideLimit(2);
+  limited.putData(bytesOf(small), small.size());
+  EXPECT_TRUE(limited.exists());
+  EXPECT_EQ(limited.getProblem(), "");
+}
