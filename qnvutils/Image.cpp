@@ -8,6 +8,7 @@
 #include "qnvutils/File.h"
 #include "qnvutils/ImageDataCheck.h"
 #include "qnvutils/ImageHeader.h"
+#include "qnvutils/PnmDecoder.h"
 
 namespace {
 
@@ -26,7 +27,9 @@ Image::Image(const std::string& path, int maxSide) : sideLimit(maxSide), filenam
   bindNewHandle();
   const File file(path, File::MODE_READ);
   const std::vector<unsigned char> bytes = file.getUnsigned();
-  takeDecoded(file.exists() && decode(bytes.data(), bytes.size()));
+  clearPixels();
+  if (file.exists()) decode(bytes.data(), bytes.size());
+  releaseDecoded();
 }
 
 Image::~Image() {
@@ -42,11 +45,14 @@ void Image::bindNewHandle() {
 void Image::putData(const unsigned char* bytes, std::size_t count) {
   filename.clear();
   bindNewHandle();
-  takeDecoded(decode(bytes, count));
+  clearPixels();
+  decode(bytes, count);
+  releaseDecoded();
 }
 
 // The library is handed only images whose header it can be trusted with: a known format, a size
-// within the limits, all the data that format needs to be read safely.
+// within the limits, all the data that format needs to be read safely. Netpbm files are decoded
+// here instead (see PnmDecoder).
 bool Image::decode(const unsigned char* bytes, std::size_t count) {
   problem.clear();
   ImageHeader header;
@@ -54,19 +60,21 @@ bool Image::decode(const unsigned char* bytes, std::size_t count) {
     return refuse("is not a PNG, JPEG, TGA, BMP or PNM image");
   problem = header.sizeProblem(sideLimit);
   if (!problem.empty()) return false;
+  if (header.getType() == IL_PNM) return keepPnm(bytes, count) || refuse("cannot be decoded");
   if (!ImageDataCheck::safeToDecode(bytes, count)) return refuse("is cut short");
+  // The decoder can accept bytes and still leave no usable picture (a damaged palette, a size it
+  // cannot convert): that is a refusal with a reason too, never a silent empty image.
   const bool decoded = ilLoadL(header.getType(), bytes, static_cast<ILuint>(count)) == IL_TRUE;
-  return decoded || refuse("cannot be decoded");
+  return (decoded && keepLibraryImage()) || refuse("cannot be decoded");
 }
 
 bool Image::refuse(const std::string& why) {
+  clearPixels();
   problem = why;
   return false;
 }
 
-void Image::takeDecoded(bool decoded) {
-  clearPixels();
-  if (decoded) copyFlipped();
+void Image::releaseDecoded() {
   ilDeleteImages(1, &ilName);
   ilName = 0;
 }
@@ -84,22 +92,35 @@ bool Image::convertToEightBitColour() {
   return ilConvertImage(alpha ? IL_RGBA : IL_RGB, IL_UNSIGNED_BYTE) == IL_TRUE;
 }
 
-void Image::copyFlipped() {
-  if (!convertToEightBitColour()) return;
+bool Image::keepLibraryImage() {
+  if (!convertToEightBitColour()) return false;
   const unsigned char* pixels = ilGetData();
   const int w = ilGetInteger(IL_IMAGE_WIDTH);
   const int h = ilGetInteger(IL_IMAGE_HEIGHT);
   const int pixelBytes = ilGetInteger(IL_IMAGE_BYTES_PER_PIXEL);
-  if (!pixels || w <= 0 || h <= 0 || pixelBytes <= 0) return;
+  if (!pixels || w <= 0 || h <= 0 || pixelBytes <= 0) return false;
+  keepFlipped(pixels, w, h, pixelBytes);
+  return true;
+}
+
+bool Image::keepPnm(const unsigned char* bytes, std::size_t count) {
+  ImageHeader::Pnm header;
+  std::vector<unsigned char> rgb;
+  if (!ImageHeader::readPnm(bytes, count, header) || !PnmDecoder::decode(bytes, count, header, rgb)) return false;
+  keepFlipped(rgb.data(), static_cast<int>(header.width), static_cast<int>(header.height), 3);
+  return true;
+}
+
+void Image::keepFlipped(const unsigned char* topDown, int w, int h, int pixelBytes) {
   const std::size_t row = static_cast<std::size_t>(w) * static_cast<std::size_t>(pixelBytes);
   data.resize(row * static_cast<std::size_t>(h));
   for (int y = 0; y < h; ++y) {
     std::memcpy(data.data() + row * static_cast<std::size_t>(y),
-                pixels + row * static_cast<std::size_t>(h - 1 - y), row);
+                topDown + row * static_cast<std::size_t>(h - 1 - y), row);
   }
   width = w;
   height = h;
-  bpp = ilGetInteger(IL_IMAGE_BITS_PER_PIXEL);
+  bpp = pixelBytes * 8;
   bytesPerPixel = pixelBytes;
   found = true;
 }

@@ -3,7 +3,7 @@
 // memory (archive entries), the format detected from the content.
 // Images are refused before decoding when their header declares more than maxSide pixels per
 // side or more pixels in all than ImageHeader allows.
-// Depends on: DevIL (IL), File (reading image files), ImageHeader, ImageDataCheck.
+// Depends on: DevIL (IL), File (reading image files), ImageHeader, ImageDataCheck, PnmDecoder.
 #pragma once
 
 #include <cstddef>
@@ -46,10 +46,13 @@ class Image {
   // Decodes into the bound handle, the format told from the content.
   bool decode(const unsigned char* bytes, std::size_t count);
   bool refuse(const std::string& why);
-  // Keeps the bound decoded image, if any, and frees the decoder's copy.
-  void takeDecoded(bool decoded);
+  // Frees the library's copy of the image; the kept pixels stay.
+  void releaseDecoded();
   bool convertToEightBitColour();
-  void copyFlipped();
+  // Keep the pixels the library decoded / the netpbm file holds, rows turned bottom-up.
+  bool keepLibraryImage();
+  bool keepPnm(const unsigned char* bytes, std::size_t count);
+  void keepFlipped(const unsigned char* topDown, int w, int h, int pixelBytes);
   void clearPixels();
 
   unsigned int ilName = 0;

@@ -10,8 +10,6 @@ bool ImageDataCheck::safeToDecode(const unsigned char* bytes, std::size_t count)
   if (ImageHeader::hasPngSignature(bytes, count)) return completePng(bytes, count);
   if (count >= 2 && bytes[0] == 'B' && bytes[1] == 'M') return completeBmp(bytes, count);
   if (count >= 3 && bytes[0] == 0xFF && bytes[1] == 0xD8 && bytes[2] == 0xFF) return completeJpeg(bytes, count);
-  if (count >= 2 && bytes[0] == 'P' && bytes[1] >= '4' && bytes[1] <= '6')
-    return completeBinaryPnm(bytes, count);
   return true;
 }
 
@@ -47,14 +45,4 @@ bool ImageDataCheck::completeBmp(const unsigned char* bytes, std::size_t count) 
   if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32) return false;
   const uint64_t rowBytes = (header.getWidth() * bits + 31) / 32 * 4;
   return rowBytes * header.getHeight() <= count - pixelOffset;
-}
-
-bool ImageDataCheck::completeBinaryPnm(const unsigned char* bytes, std::size_t count) {
-  ImageHeader::Pnm header;
-  if (!ImageHeader::readPnm(bytes, count, header)) return false;
-  const uint64_t sampleBytes = header.maxValue > 255 ? 2 : 1;
-  uint64_t needed = header.kind == '4' ? (header.width + 7) / 8 * header.height
-                                       : header.width * header.height * sampleBytes;
-  if (header.kind == '6') needed *= 3;
-  return needed <= count - header.pixelOffset;
 }

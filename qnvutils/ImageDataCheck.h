@@ -1,10 +1,10 @@
-// Refuses encoded images that the image library mishandles when they are cut short:
-// DevIL 1.7 loops forever on a truncated PNG and frees its image twice on a truncated
-// binary PNM (P4/P5/P6), and waits forever for more data of a JPEG cut short (its reader gives
-// the decoder no end marker at the end of the data), and reads past the data of a damaged
-// bitmap. Those kinds must be complete before they
-// reach it; every other format, and anything unrecognised, passes through to the library.
-// Depends on: ImageHeader (the PNM header, the JPEG segments).
+// Refuses encoded images that the image library mishandles when they are cut short: DevIL 1.7
+// loops forever on a truncated PNG, waits forever for more data of a JPEG cut short (its reader
+// gives the decoder no end marker at the end of the data) and reads past the data of a damaged
+// bitmap. Those kinds must be complete before they reach it; every other format, and anything
+// unrecognised, passes through to the library (netpbm files never reach it: PnmDecoder reads
+// them).
+// Depends on: ImageHeader (the PNG signature, the bitmap header, the JPEG segments).
 #pragma once
 
 #include <cstddef>
@@ -21,6 +21,4 @@ class ImageDataCheck {
   static bool completeBmp(const unsigned char* bytes, std::size_t count);
   // Every segment up to the first scan lies inside the data, and an end marker follows the scan.
   static bool completeJpeg(const unsigned char* bytes, std::size_t count);
-  // The header parses and the pixel data it announces is all present.
-  static bool completeBinaryPnm(const unsigned char* bytes, std::size_t count);
 };

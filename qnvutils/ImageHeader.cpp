@@ -17,8 +17,11 @@ bool isPnmSpace(unsigned char c) {
   return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
 }
 
-// Reads the next decimal header field of a PNM file, skipping white space and comments.
+// Reads the next decimal header field of a PNM file, skipping white space and comments. Fields
+// must be separated: the decoder reads "P62" as another magic number and mishandles what follows
+// (it frees its image twice), so a field glued to the one before is refused here.
 bool pnmField(const unsigned char* bytes, std::size_t count, std::size_t& at, uint64_t& value) {
+  const std::size_t start = at;
   while (at < count && (isPnmSpace(bytes[at]) || bytes[at] == '#')) {
     if (bytes[at] == '#') {
       while (at < count && bytes[at] != '\n' && bytes[at] != '\r') ++at;
@@ -26,7 +29,7 @@ bool pnmField(const unsigned char* bytes, std::size_t count, std::size_t& at, ui
       ++at;
     }
   }
-  if (at >= count || bytes[at] < '0' || bytes[at] > '9') return false;
+  if (at == start || at >= count || bytes[at] < '0' || bytes[at] > '9') return false;
   value = 0;
   for (; at < count && bytes[at] >= '0' && bytes[at] <= '9'; ++at) {
     value = value * 10 + (bytes[at] - '0');
@@ -166,6 +169,7 @@ bool ImageHeader::readPnm(const unsigned char* bytes, std::size_t count, Pnm& he
   if (!pnmField(bytes, count, at, header.width) || !pnmField(bytes, count, at, header.height)) return false;
   const bool bitmap = header.kind == '1' || header.kind == '4';
   if (!bitmap && !pnmField(bytes, count, at, header.maxValue)) return false;
+  if (!bitmap && (header.maxValue == 0 || header.maxValue > 65535)) return false;
   if (at >= count || !isPnmSpace(bytes[at])) return false;
   header.pixelOffset = at + 1;
   return true;
