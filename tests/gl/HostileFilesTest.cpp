@@ -26,12 +26,13 @@ void expectLines(const ProgramRun& run, const std::vector<std::string>& prefixes
   EXPECT_TRUE(run.inOrder(prefixes, &missing)) << "missing or out of order: '" << missing << "'\n" << run.out;
 }
 
-// Starts tarnveld in the production's directory, lets stop() end it once its frame loop runs and
-// collects the run; a run that outlives stop() by 30 s is killed (status -1).
+// Starts tarnveld (without its launcher dialog) in the production's directory, lets stop() end it
+// once its frame loop runs and collects the run; a run that outlives stop() by 30 s is killed
+// (status -1).
 ProgramRun runUntilStopped(const DemoProduction& production, const std::function<void(pid_t)>& stop) {
   const pid_t pid = fork();
   if (pid == 0) {
-    const std::string program = buildTreePath("production/tarnveld");
+    const std::string program = buildTreePath("tests/tarnveld_windowed");
     if (chdir(production.path("").c_str()) == 0 && freopen("run.log", "w", stdout) && dup2(1, 2) == 2)
       execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
     _exit(9);

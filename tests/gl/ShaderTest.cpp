@@ -111,7 +111,8 @@ TEST_F(ShaderTest, CompileFailuresCarryTheDriversLog) {
   EXPECT_FALSE(shader.isValid());
   const std::string head = "Error while compiling fragment shader\nShader: broken.frag\n";
   ASSERT_EQ(errorMessage.rfind(head, 0), 0u) << errorMessage;
-  EXPECT_EQ(errorMessage.substr(head.size()), shader.getErrorMessage());
+  // The driver's log, then the line it names traced back to its file.
+  EXPECT_EQ(errorMessage.substr(head.size()), shader.getErrorMessage() + "Line 1 is " + path + "broken.frag line 1\n");
   EXPECT_NE(shader.getErrorMessage().find("error"), std::string::npos) << shader.getErrorMessage();
 
   valid = true;
