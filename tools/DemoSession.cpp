@@ -9,7 +9,6 @@
 #include "demosys/render/Shader.h"
 #include "demosys/resources/QNVIO.h"
 #include "production/TarnveldEntry.h"
-#include "qnvutils/StringUtils.h"
 
 DemoSession::DemoSession(const std::string& script, int width, int height)
     : DemoSession(script, ownMetrics) {
@@ -41,17 +40,6 @@ bool DemoSession::load(bool archive, const std::string& tool) {
   std::cout << "demosys " << tool << ": the demo failed to load" << std::endl
             << demoObject->getLoaderMessage() << std::endl;
   return false;
-}
-
-bool parseWindowSize(const std::string& text, int& width, int& height) {
-  std::size_t x = text.find('x');
-  if (x == std::string::npos) return false;
-  std::string w = text.substr(0, x);
-  std::string h = text.substr(x + 1);
-  if (!StringUtils::isInt(w) || !StringUtils::isInt(h)) return false;
-  width = std::stoi(w);
-  height = std::stoi(h);
-  return width > 0 && height > 0 && width <= 8192 && height <= 8192;
 }
 
 bool DemoSource::take(const std::vector<std::string>& args, std::size_t& i) {

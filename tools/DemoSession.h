@@ -35,8 +35,6 @@ class DemoSession {
   std::unique_ptr<Demo> demoObject;
 };
 
-// "WxH" with both sides from 1 to 8192.
-bool parseWindowSize(const std::string& text, int& width, int& height);
 
 // Options every loading tool takes: [--archive] [--root DIR] [--script NAME]; consumes them from
 // args at i and returns true when args[i] was one of them.

@@ -11,6 +11,7 @@
 
 #include "tools/DevPlayer.h"
 #include "tools/ToolCommand.h"
+#include "tools/ToolSupport.h"
 
 namespace {
 
@@ -20,7 +21,7 @@ bool parseOptions(const std::vector<std::string>& args, DevPlayer::Options& o) {
     if (o.source.take(args, i)) continue;
     bool valued = i + 1 < args.size();
     if (args[i] == "--size" && valued) {
-      if (!parseWindowSize(args[++i], o.width, o.height)) return false;
+      if (!parseSize(args[++i], o.width, o.height)) return false;
     } else if (args[i] == "--timeline" && valued) {
       o.timeline = std::filesystem::absolute(args[++i]).string();
     } else if (args[i].rfind("--", 0) == 0 || scriptGiven) {

@@ -52,7 +52,7 @@ bool parseOption(const std::vector<std::string>& args, std::size_t& i, RenderOpt
   const std::string& name = args[i];
   const std::string& value = args[++i];
   unsigned time = 0;
-  if (name == "--size") return parseWindowSize(value, o.width, o.height);
+  if (name == "--size") return parseSize(value, o.width, o.height);
   if (name == "--fps") return StringUtils::isInt(value) && (o.fps = std::stoul(value)) > 0 && o.fps <= 1000;
   if (name == "--out") return !(o.out = value).empty();
   if (name == "--video") return !(o.video = value).empty();
