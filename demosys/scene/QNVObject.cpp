@@ -109,8 +109,26 @@ QNVObject* QNVObject::clone(const std::string& cloneName) const {
   return copy;
 }
 
+// The product Rz(a) * Ry(b) * Rx(c) (a = -y, b = z, c = x) written out: every animated object is
+// posed through it each frame, and three matrices and two full products cost several times more.
 Matrix QNVObject::poseRotation(const Vector3f& degrees) {
-  return Matrix::rotationZ(-degrees[1]) * Matrix::rotationY(degrees[2]) * Matrix::rotationX(degrees[0]);
+  const float radians = 3.14159265358979f / 180.0f;
+  const float a = -degrees[1] * radians;
+  const float b = degrees[2] * radians;
+  const float c = degrees[0] * radians;
+  const float ca = std::cos(a), sa = std::sin(a), cb = std::cos(b), sb = std::sin(b), cc = std::cos(c),
+              sc = std::sin(c);
+  Matrix r;
+  r.at(0, 0) = ca * cb;
+  r.at(0, 1) = ca * sb * sc - sa * cc;
+  r.at(0, 2) = ca * sb * cc + sa * sc;
+  r.at(1, 0) = sa * cb;
+  r.at(1, 1) = sa * sb * sc + ca * cc;
+  r.at(1, 2) = sa * sb * cc - ca * sc;
+  r.at(2, 0) = -sb;
+  r.at(2, 1) = cb * sc;
+  r.at(2, 2) = cb * cc;
+  return r;
 }
 
 // poseRotation is Rz(a) * Ry(b) * Rx(c) with a = -y, b = z, c = x: row 2 holds -sin b, cos b sin c

@@ -71,16 +71,18 @@ QNVScene* QNVSceneLoader::loadScene(File& file, File* keyframes) {
   return scene.release();
 }
 
-// Each record is turned into engine objects as soon as it is read, so only one mesh's lists are
-// alive beside the GL buffers.
+// Each record is turned into engine objects as soon as it is read, and a mesh goes from the file's
+// bytes straight to its interleaved vertices: one copy of one mesh's vertex data beside the GL
+// buffers at any time.
 bool QNVSceneLoader::readRecords(SceneFileReader& reader) {
   if (!reader.readVersion()) return false;
   int count = 0;
   if (!reader.readCount(SceneFileReader::MESHES, count)) return false;
   for (int i = 0; i < count; ++i) {
     SceneMesh mesh;
-    if (!reader.readMesh(mesh)) return false;
-    loadMesh(mesh);
+    SceneFileReader::Vertices vertices;
+    if (!reader.readMeshVertices(mesh, vertices)) return false;
+    loadMesh(mesh, vertices);
   }
   if (!reader.readCount(SceneFileReader::TEXTURES, count)) return false;
   for (int i = 0; i < count; ++i) {
@@ -120,11 +122,10 @@ bool QNVSceneLoader::readRecords(SceneFileReader& reader) {
   return true;
 }
 
-void QNVSceneLoader::loadMesh(const SceneMesh& mesh) {
-  const std::vector<float> vertices = SceneFileReader::interleave(mesh);
+void QNVSceneLoader::loadMesh(const SceneMesh& mesh, const SceneFileReader::Vertices& vertices) {
   auto* vbo = new VBO();
-  vbo->setVertexBuffer(mesh.tupleCount(), mesh.positions.empty() ? 0 : 3, mesh.normals.empty() ? 0 : 3,
-                       mesh.texCoords.empty() ? 0 : 2, vertices.data());
+  vbo->setVertexBuffer(vertices.count, vertices.positionComponents, vertices.normalComponents,
+                       vertices.texCoordComponents, vertices.floats.data());
   vbo->setName(mesh.name);
   vbo->setUniqueID(static_cast<unsigned>(mesh.id));
   vbo->setBBoxMin(mesh.bboxMin);

@@ -10,13 +10,14 @@
 #include <memory>
 #include <string>
 
+#include "demosys/scene/SceneFileReader.h"
+
 class File;
 class QNVCamera;
 class QNVLight;
 class QNVMaterial;
 class QNVObject;
 class QNVScene;
-class SceneFileReader;
 struct SceneAnimation;
 struct SceneMesh;
 struct SceneNode;
@@ -44,7 +45,7 @@ class QNVSceneLoader {
 
  private:
   bool readRecords(SceneFileReader& reader);
-  void loadMesh(const SceneMesh& mesh);
+  void loadMesh(const SceneMesh& mesh, const SceneFileReader::Vertices& vertices);
   void loadTexture(unsigned id, const std::string& file);
   void loadNode(const SceneNode& node);
   void buildSceneTree();

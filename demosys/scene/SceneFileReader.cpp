@@ -96,76 +96,116 @@ bool SceneFileReader::readList3(const char* what, const std::string& mesh, int c
 }
 
 // Each present list needs its own slot 0 to 2, or tuples would be read out of step.
-bool SceneFileReader::checkMeshLayout(const SceneMesh& mesh, int indexCount) {
-  const std::string where = "mesh '" + mesh.name + "'";
-  const int stride = mesh.stride();
-  if (stride == 0) return fail(where + " has no positions, normals or texture coordinates");
-  const int offsets[3] = {mesh.positions.empty() ? -1 : mesh.positionOffset,
-                          mesh.normals.empty() ? -1 : mesh.normalOffset,
-                          mesh.texCoords.empty() ? -1 : mesh.texCoordOffset};
+bool SceneFileReader::checkMeshLayout(const std::string& mesh, MeshLayout& layout) {
+  const std::string where = "mesh '" + mesh + "'";
   bool used[3] = {false, false, false};
-  for (int offset : offsets) {
-    if (offset == -1) continue;
+  int listInSlot[3] = {-1, -1, -1};
+  layout.stride = 0;
+  for (int list = 0; list < 3; ++list) {
+    if (layout.counts[list] == 0) continue;
+    const int offset = layout.offsets[list];
     if (offset < 0 || offset > 2 || used[offset]) return fail(where + " has overlapping or invalid list offsets");
     used[offset] = true;
+    listInSlot[offset] = list;
+    ++layout.stride;
   }
-  if (indexCount % stride != 0) {
-    return fail(where + " has " + std::to_string(indexCount) + " indices, not a multiple of " +
-                std::to_string(stride));
+  if (layout.stride == 0) return fail(where + " has no positions, normals or texture coordinates");
+  int j = 0;
+  for (int list : listInSlot) {
+    if (list != -1) layout.order[j++] = list;
   }
-  return true;
-}
-
-// Every index lies inside the list its slot refers to.
-bool SceneFileReader::checkIndices(const SceneMesh& mesh) {
-  struct Slot {
-    int offset;
-    size_t size;
-  };
-  std::vector<Slot> slots;
-  if (!mesh.positions.empty()) slots.push_back({mesh.positionOffset, mesh.positions.size()});
-  if (!mesh.normals.empty()) slots.push_back({mesh.normalOffset, mesh.normals.size()});
-  if (!mesh.texCoords.empty()) slots.push_back({mesh.texCoordOffset, mesh.texCoords.size()});
-  std::sort(slots.begin(), slots.end(), [](const Slot& a, const Slot& b) { return a.offset < b.offset; });
-  for (size_t k = 0; k < mesh.indices.size(); ++k) {
-    const int index = mesh.indices[k];
-    if (index < 0 || static_cast<size_t>(index) >= slots[k % slots.size()].size) {
-      return fail("mesh '" + mesh.name + "' has index " + std::to_string(index) + " outside its list");
-    }
+  if (layout.indexCount % layout.stride != 0) {
+    return fail(where + " has " + std::to_string(layout.indexCount) + " indices, not a multiple of " +
+                std::to_string(layout.stride));
   }
   return true;
 }
 
-bool SceneFileReader::readMesh(SceneMesh& mesh) {
+// The k-th index of the mesh lies inside the list its slot refers to.
+bool SceneFileReader::checkIndex(const std::string& mesh, const MeshLayout& layout, std::size_t k, int index) {
+  const int list = layout.order[k % static_cast<std::size_t>(layout.stride)];
+  if (index >= 0 && index < layout.counts[list]) return true;
+  return fail("mesh '" + mesh + "' has index " + std::to_string(index) + " outside its list");
+}
+
+bool SceneFileReader::readMeshHeader(SceneMesh& mesh, MeshLayout& layout) {
   mesh = SceneMesh();
   mesh.id = file.readInt();
   mesh.name = file.readString();
-  const int positionCount = file.readInt();
-  mesh.positionOffset = file.readInt();
-  const int normalCount = file.readInt();
-  mesh.normalOffset = file.readInt();
-  const int texCoordCount = file.readInt();
-  mesh.texCoordOffset = file.readInt();
-  const int indexCount = file.readInt();
+  for (int list = 0; list < 3; ++list) {
+    layout.counts[list] = file.readInt();
+    layout.offsets[list] = file.readInt();
+  }
+  mesh.positionOffset = layout.offsets[0];
+  mesh.normalOffset = layout.offsets[1];
+  mesh.texCoordOffset = layout.offsets[2];
+  layout.indexCount = file.readInt();
   mesh.bboxMin = readVector3();
   mesh.bboxMax = readVector3();
   const std::string where = "mesh '" + mesh.name + "'";
   if (!recordComplete(where)) return false;
-  if (positionCount < 0 || normalCount < 0 || texCoordCount < 0 || indexCount < 0) {
-    return fail(where + " has a negative count");
+  uint64_t words = static_cast<uint64_t>(std::max(layout.indexCount, 0));
+  for (int list = 0; list < 3; ++list) {
+    if (layout.counts[list] < 0 || layout.indexCount < 0) return fail(where + " has a negative count");
+    words += static_cast<uint64_t>(layout.counts[list]) * listWidths[list];
   }
-  const uint64_t bytes = (static_cast<uint64_t>(positionCount) * 3 + static_cast<uint64_t>(normalCount) * 3 +
-                          static_cast<uint64_t>(texCoordCount) * 2 + static_cast<uint64_t>(indexCount)) *
-                         4;
-  if (bytes > file.remaining()) return fail(where + " has counts that exceed the file");
-  if (!readList3("positions", mesh.name, positionCount, mesh.positions)) return false;
-  if (!readList3("normals", mesh.name, normalCount, mesh.normals)) return false;
-  mesh.texCoords.reserve(static_cast<size_t>(texCoordCount));
-  for (int i = 0; i < texCoordCount; ++i) mesh.texCoords.push_back(readVector2());
-  if (!checkMeshLayout(mesh, indexCount)) return false;
-  mesh.indices.reserve(static_cast<size_t>(indexCount));
-  for (int i = 0; i < indexCount; ++i) mesh.indices.push_back(file.readInt());
-  return recordComplete(where) && checkIndices(mesh);
+  if (words * 4 > file.remaining()) return fail(where + " has counts that exceed the file");
+  return true;
+}
+
+bool SceneFileReader::readMesh(SceneMesh& mesh) {
+  MeshLayout layout;
+  if (!readMeshHeader(mesh, layout)) return false;
+  if (!readList3("positions", mesh.name, layout.counts[0], mesh.positions)) return false;
+  if (!readList3("normals", mesh.name, layout.counts[1], mesh.normals)) return false;
+  mesh.texCoords.reserve(static_cast<size_t>(layout.counts[2]));
+  for (int i = 0; i < layout.counts[2]; ++i) mesh.texCoords.push_back(readVector2());
+  if (!checkMeshLayout(mesh.name, layout)) return false;
+  mesh.indices.reserve(static_cast<size_t>(layout.indexCount));
+  for (int i = 0; i < layout.indexCount; ++i) mesh.indices.push_back(file.readInt());
+  if (!recordComplete("mesh '" + mesh.name + "'")) return false;
+  for (std::size_t k = 0; k < mesh.indices.size(); ++k) {
+    if (!checkIndex(mesh.name, layout, k, mesh.indices[k])) return false;
+  }
+  return true;
+}
+
+// The lists are checked as readMesh reads them; each index then fetches its list entry from the
+// file. The counts fit the file, so the index list cannot run past its end.
+bool SceneFileReader::readMeshVertices(SceneMesh& mesh, Vertices& vertices) {
+  MeshLayout layout;
+  if (!readMeshHeader(mesh, layout)) return false;
+  const char* checkedLists[3] = {"positions", "normals", nullptr};
+  uint32_t listAt[3];
+  for (int list = 0; list < 3; ++list) {
+    listAt[list] = file.getReadOffset();
+    const uint64_t floats = static_cast<uint64_t>(layout.counts[list]) * listWidths[list];
+    for (uint64_t i = 0; i < floats; ++i) readFloat();
+    if (checkedLists[list] != nullptr &&
+        !recordComplete(std::string("the ") + checkedLists[list] + " of mesh '" + mesh.name + "'")) {
+      return false;
+    }
+  }
+  if (!checkMeshLayout(mesh.name, layout) || !recordComplete("mesh '" + mesh.name + "'")) return false;
+  vertices.count = layout.indexCount / layout.stride;
+  int* components[3] = {&vertices.positionComponents, &vertices.normalComponents, &vertices.texCoordComponents};
+  std::size_t floatsPerTuple = 0;
+  for (int list = 0; list < 3; ++list) {
+    *components[list] = layout.counts[list] == 0 ? 0 : listWidths[list];
+    floatsPerTuple += static_cast<std::size_t>(*components[list]);
+  }
+  vertices.floats.clear();
+  vertices.floats.reserve(static_cast<std::size_t>(vertices.count) * floatsPerTuple);
+  for (std::size_t k = 0; k < static_cast<std::size_t>(layout.indexCount); ++k) {
+    const int index = file.readInt();
+    if (!checkIndex(mesh.name, layout, k, index)) return false;
+    const int list = layout.order[k % static_cast<std::size_t>(layout.stride)];
+    const uint32_t next = file.getReadOffset();
+    file.setReadOffset(listAt[list] + static_cast<uint32_t>(index) * listWidths[list] * 4u);
+    for (uint32_t w = 0; w < listWidths[list]; ++w) vertices.floats.push_back(file.readFloat());
+    file.setReadOffset(next);
+  }
+  return true;
 }
 
 std::vector<float> SceneFileReader::interleave(const SceneMesh& mesh) {

@@ -25,6 +25,18 @@ class SceneFileReader {
   // counts are errors, and so is a count whose records could not fit in the bytes left.
   bool readCount(Record kind, int& count);
   bool readMesh(SceneMesh& mesh);
+  // A mesh's vertices as the engine's buffers take them.
+  struct Vertices {
+    std::vector<float> floats;  // interleaved as interleave() does
+    int count = 0;              // tuples
+    int positionComponents = 0;
+    int normalComponents = 0;
+    int texCoordComponents = 0;
+  };
+  // A mesh record for drawing, with the checks of readMesh: everything but the lists and indices
+  // into mesh, and the tuples straight from the file's bytes into vertices, so that a loader never
+  // holds the lists beside their interleaved copy.
+  bool readMeshVertices(SceneMesh& mesh, Vertices& vertices);
   bool readTexture(SceneTexture& texture);
   bool readMaterial(SceneMaterial& material);
   bool readLight(SceneLight& light);
@@ -55,9 +67,19 @@ class SceneFileReader {
   Vector2f readVector2();
   Vector3f readVector3();
   Matrix readMatrix();
+  // Where a mesh's lists are and how its tuples index them.
+  struct MeshLayout {
+    int counts[3] = {0, 0, 0};  // positions, normals, texture coordinates
+    int offsets[3] = {0, 0, 0};  // each list's slot inside a tuple
+    int indexCount = 0;
+    int stride = 0;              // present lists
+    int order[3] = {0, 0, 0};   // the present lists in slot order: tuple index j belongs to order[j]
+  };
+  static constexpr uint32_t listWidths[3] = {3, 3, 2};
+  bool readMeshHeader(SceneMesh& mesh, MeshLayout& layout);
   bool readList3(const char* what, const std::string& mesh, int count, std::vector<Vector3f>& out);
-  bool checkMeshLayout(const SceneMesh& mesh, int indexCount);
-  bool checkIndices(const SceneMesh& mesh);
+  bool checkMeshLayout(const std::string& mesh, MeshLayout& layout);
+  bool checkIndex(const std::string& mesh, const MeshLayout& layout, std::size_t k, int index);
 
   File& file;
   std::string fileName;
