@@ -1,5 +1,6 @@
 #include "resources/generators/scenes/ArenaModel.h"
 
+#include <cmath>
 #include <string>
 
 #include "resources/generators/scenes/MeshShapes.h"
@@ -83,6 +84,7 @@ void ArenaModel::build(SceneBuilder& b) {
   buildFloorAndStands(b);
   buildWestEnd(b);
   buildEastGate(b);
+  buildFloodlights(b);
   buildMeters(b);
   buildHoverscreen(b);
   buildTank(b, "", 1.0f);
@@ -175,6 +177,33 @@ void ArenaModel::buildEastGate(SceneBuilder& b) {
   b.object("EastGate", ModelParts::finish(b, "east gate", gate, 30), b.material("Concrete", {}), SceneBuilder::root);
   ModelMesh lamps = block({89.7f, -20, 21}, {90, 20, 21.6f});
   b.object("GateGlow", ModelParts::finish(b, "gate glow", lamps, 30), b.material("RedGlow", {}), SceneBuilder::root);
+}
+
+void ArenaModel::buildFloodlights(SceneBuilder& b) {
+  // Four masts behind the stands' corners, each a lattice of lamps tilted towards the floor.
+  ModelMesh mast;
+  ModelParts::add(mast, MeshShapes::cylinder(0.8f, 62, 8), {});
+  ModelParts::add(mast, MeshShapes::box({10, 1.2f, 6}, 0.2f), {{0, 0, 64}, {}});
+  const int mastMesh = ModelParts::finish(b, "floodlight mast", mast, 40);
+  ModelMesh lamps;
+  for (int row = 0; row < 2; ++row) {
+    for (int column = 0; column < 4; ++column) {
+      ModelParts::add(lamps, MeshShapes::box({1.8f, 0.4f, 1.8f}, 0.1f), {{-3.3f + column * 2.2f, -0.7f, 62.7f + row * 2.4f}, {}});
+    }
+  }
+  const int lampMesh = ModelParts::finish(b, "floodlight lamps", lamps, 30);
+  const int steel = b.material("PoleMetal", {});
+  const int lit = b.material("FloodLamp", {1.0f, 0.95f, 0.75f}, "", 1.0f);
+  int index = 0;
+  for (float x : {-84.0f, 84.0f}) {
+    for (float y : {-104.0f, 104.0f}) {
+      // Facing the middle of the floor: the lamps' face (-y) turned towards the origin.
+      const float heading = std::atan2(-y, -x) * SceneBuilder::degreesPerRadian + 90.0f;
+      const std::string name = "Floodlight" + std::to_string(index++);
+      const int node = b.object(name, mastMesh, steel, SceneBuilder::root, {{x, y, 0}, {0, 0, heading}});
+      b.object(name + "Lamps", lampMesh, lit, node);
+    }
+  }
 }
 
 void ArenaModel::buildMeters(SceneBuilder& b) {
