@@ -5,16 +5,21 @@
 #include "production/effects/BlendEffect.h"
 #include "production/effects/CameraLensEffect.h"
 #include "production/effects/CrossfadeEffect.h"
+#include "production/effects/CrowdVUEffect.h"
 #include "production/effects/DisplayTexture.h"
 #include "production/effects/DistortEffect.h"
 #include "production/effects/FadeEffect.h"
+#include "production/effects/FlagEffect.h"
+#include "production/effects/FormationEffect.h"
 #include "production/effects/GlowEffect.h"
+#include "production/effects/HUDEffect.h"
 #include "production/effects/LaplacianEffect.h"
 #include "production/effects/LensEffect.h"
 #include "production/effects/OverlayEffect.h"
 #include "production/effects/PixelateEffect.h"
 #include "production/effects/RadialBlurEffect.h"
 #include "production/effects/TextwriterEffect.h"
+#include "production/effects/VolumMetersEffect.h"
 
 namespace {
 
@@ -41,18 +46,18 @@ const EffectClass effectClasses[] = {
     {"ParticleFormation", makeTemplate<Effect>},
     {"OverlayEffect", makeTemplate<OverlayEffect>},
     {"DistortEffect", makeTemplate<DistortEffect>},
-    {"FlagEffect", makeTemplate<Effect>},
+    {"FlagEffect", makeTemplate<FlagEffect>},
     {"FadeEffect", makeTemplate<FadeEffect>},
     {"TextwriterEffect", makeTemplate<TextwriterEffect>},
     {"DisplayTexture", makeTemplate<DisplayTexture>},
     {"LaplacianEffect", makeTemplate<LaplacianEffect>},
     {"LensEffect", makeTemplate<LensEffect>},
-    {"CrowdVUEffect", makeTemplate<Effect>},
-    {"VolumMetersEffect", makeTemplate<Effect>},
+    {"CrowdVUEffect", makeTemplate<CrowdVUEffect>},
+    {"VolumMetersEffect", makeTemplate<VolumMetersEffect>},
     {"CameraLensEffect", makeTemplate<CameraLensEffect>},
     {"ParticleBombEffect", makeTemplate<Effect>},
-    {"HUDEffect", makeTemplate<Effect>},
-    {"FormationEffect", makeTemplate<Effect>},
+    {"HUDEffect", makeTemplate<HUDEffect>},
+    {"FormationEffect", makeTemplate<FormationEffect>},
     {"MasterDroidEffect", makeTemplate<Effect>},
     {"RadialBlurEffect", makeTemplate<RadialBlurEffect>},
     {"PixelateEffect", makeTemplate<PixelateEffect>},

@@ -24,11 +24,15 @@ std::string oneLine(std::string text) {
   return text;
 }
 
-// The block that declares the pool names of each kind of lookup.
+// The block that declares the pool names of each kind of lookup; null for what no block declares
+// (effect instances are blocks of their own, shader instances come from the shader cache).
 const char* declaringBlock(const std::string& kind) {
   if (kind == "shader") return "shaders";
   if (kind == "framebuffer") return "framebuffers";
-  return "graphics";
+  if (kind == "texture") return "graphics";
+  if (kind == "scene") return "objects";
+  if (kind == "camera path") return "animation";
+  return nullptr;
 }
 
 }  // namespace
@@ -101,7 +105,7 @@ void DemoLint::checkEffectLookups() {
     std::string className = effects.getValue(i)->getParameter("class");
     for (const EffectResources::Lookup& lookup : needsOf(instance).lookups) {
       const char* block = declaringBlock(lookup.kind);
-      if (lookup.optional || declares(block, lookup.name)) continue;
+      if (lookup.optional || block == nullptr || declares(block, lookup.name)) continue;
       std::string origin = lookup.parameterKey.empty() ? "" : " (parameter '" + lookup.parameterKey + "')";
       warning(scriptFile, blockLine(instance),
               "effect '" + instance + "' (" + className + ") draws nothing: " + lookup.kind + " '" +

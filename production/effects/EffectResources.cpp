@@ -4,8 +4,12 @@
 
 #include "demosys/core/QNVDemosys.h"
 #include "demosys/effect/Effect.h"
+#include "demosys/render/ShaderCache.h"
 #include "demosys/resources/Data.h"
+#include "demosys/resources/DataAnimationPool.h"
+#include "demosys/resources/DataEffectPool.h"
 #include "demosys/resources/DataFBOPool.h"
+#include "demosys/resources/DataObjectPool.h"
 #include "demosys/resources/DataShaderPool.h"
 #include "demosys/resources/DataTexturePool.h"
 #include "demosys/script/ParameterGroup.h"
@@ -65,6 +69,34 @@ Texture* EffectResources::namedTexture(const std::string& name, const std::strin
 }
 
 Shader* EffectResources::shader(const std::string& name) { return namedShader(name, ""); }
+
+QNVScene* EffectResources::namedScene(const std::string& name, const std::string& key) {
+  DataObjectPool* scenes = pool<DataObjectPool>("objectPool");
+  noted("scene", name, key, false);
+  return need(scenes != nullptr ? scenes->getObject(name) : nullptr, "scene", name);
+}
+
+QNVScene* EffectResources::scene(const std::string& name) { return namedScene(name, ""); }
+
+QNVScene* EffectResources::sceneOf(const std::string& key) { return namedScene(parameter(key), key); }
+
+Animation* EffectResources::animation(const std::string& alias) {
+  DataAnimationPool* animations = pool<DataAnimationPool>("animationPool");
+  noted("camera path", alias, "", false);
+  return need(animations != nullptr ? animations->getAnimation(alias) : nullptr, "camera path", alias);
+}
+
+Effect* EffectResources::optionalEffect(const std::string& name) {
+  DataEffectPool* effects = pool<DataEffectPool>("effectPool");
+  noted("effect", name, "", true);
+  return effects != nullptr ? effects->getEffect(name) : nullptr;
+}
+
+ShaderInstance* EffectResources::shaderInstance(const std::string& name) {
+  ShaderCache* cache = QNVDemosys::shaderCache;
+  noted("shader instance", name, "", false);
+  return need(cache != nullptr ? cache->getShaderInstance(name) : nullptr, "shader instance", name);
+}
 
 FrameBufferObject* EffectResources::fbo(const std::string& name) { return namedFbo(name, ""); }
 

@@ -1,17 +1,21 @@
-// What an effect looks up once in init(): shaders, framebuffers and textures from the data pools,
-// by the name one of its parameters holds or by a fixed name, and its tracks. It remembers every
+// What an effect looks up once in init(): shaders, framebuffers, textures, scenes, camera paths and
+// other effect instances from the data pools, shader instances from the shader cache, by the name
+// one of its parameters holds or by a fixed name, and its tracks. It remembers every
 // lookup that found nothing, so that an effect whose script names a resource that was never loaded
 // reports it once and draws nothing instead of dereferencing null.
-// Depends on: Effect (parameters, tracks), QNVDemosys / Data and the shader, framebuffer and
-// texture pools.
+// Depends on: Effect (parameters, tracks), QNVDemosys / Data and the shader, framebuffer, texture,
+// object, animation and effect pools, ShaderCache.
 #pragma once
 
 #include <string>
 #include <vector>
 
+class Animation;
 class Effect;
 class FrameBufferObject;
+class QNVScene;
 class Shader;
+class ShaderInstance;
 class Texture;
 class TrackInterpolate;
 
@@ -27,6 +31,12 @@ class EffectResources {
   Shader* shader(const std::string& name);
   FrameBufferObject* fbo(const std::string& name);
   Texture* texture(const std::string& name);
+  QNVScene* scene(const std::string& name);
+  QNVScene* sceneOf(const std::string& key);
+  Animation* animation(const std::string& alias);
+  // An effect instance of the script, by instance name; null, and no complaint, when there is none.
+  Effect* optionalEffect(const std::string& name);
+  ShaderInstance* shaderInstance(const std::string& name);
   // A shader the effect can do without: null, and no complaint, when the pool lacks it.
   Shader* optionalShaderOf(const std::string& key);
   TrackInterpolate* track(const std::string& name);
@@ -37,8 +47,9 @@ class EffectResources {
   // True when every lookup found something; otherwise prints one line naming what was missing.
   bool complete() const;
 
-  // One thing an effect's init() asked for: kind ("shader", "framebuffer", "texture", "track"),
-  // the name looked up, and the parameter key that held it ("" for a fixed name).
+  // One thing an effect's init() asked for: kind ("shader", "framebuffer", "texture", "scene",
+  // "camera path", "effect", "shader instance", "track"), the name looked up, and the parameter
+  // key that held it ("" for a fixed name).
   struct Lookup {
     std::string kind;
     std::string name;
@@ -56,6 +67,7 @@ class EffectResources {
   Shader* namedShader(const std::string& name, const std::string& key);
   FrameBufferObject* namedFbo(const std::string& name, const std::string& key);
   Texture* namedTexture(const std::string& name, const std::string& key);
+  QNVScene* namedScene(const std::string& name, const std::string& key);
 
   Effect& effect;
   std::string missing;

@@ -1,0 +1,176 @@
+// The crowd's intensity map and the arena meters: the 50 ms gate, the moving lines of mode 4, the
+// spectrum picture of mode 2 (its bytes and the bar graph it draws into the crowd buffer, mirrored
+// about the middle), full light; the meters jumping with the spectrum, sinking at 0.05 per ms and
+// never below 1 by sinking, shown only while active.
+#include <GL/glew.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <vector>
+
+#include "demosys/render/FrameBufferObject.h"
+#include "demosys/render/Texture.h"
+#include "demosys/scene/QNVObject.h"
+#include "demosys/scene/QNVScene.h"
+#include "production/effects/CrowdShader.h"
+#include "production/effects/CrowdVUEffect.h"
+#include "production/effects/ScaleVolumMeterShader.h"
+#include "production/effects/VolumMetersEffect.h"
+#include "tests/gl/EffectTestBench.h"
+#include "tests/gl/GLTestFixture.h"
+#include "tests/gl/SceneEffectStage.h"
+#include "tests/support/SceneSamples.h"
+
+namespace {
+
+class CrowdVUEffectTest : public GLTestFixture {
+ protected:
+  void SetUp() override {
+    GLTestFixture::SetUp();
+    buffer = bench.addFBO("crowd_buffer", 64, 16);
+    stage.addProductionShader("crowd_vu");
+    stage.addProductionShader("tablefx");
+    bench.addSolidTexture("tabletex", 255, 255, 255);
+    Texture* sprite = bench.addSolidTexture("sprite", 200, 200, 200);
+    crowd = new CrowdShader(stage.addProductionShader("crowd"), 256, 24, sprite, sprite);
+    stage.addShaderInstance("crowd_shader_instance", crowd);
+    effect = &bench.create<CrowdVUEffect>("CrowdVUEffect", {});
+  }
+
+  void update(float mode, unsigned time) {
+    bench.setTrack(*effect, "Type", mode);
+    bench.drawFrame(*effect, time, 20);
+  }
+
+  long litBytes() const {
+    const std::vector<uint8_t>& bytes = effect->getIntensityBytes();
+    return std::count(bytes.begin(), bytes.end(), 255);
+  }
+
+  EffectTestBench bench;
+  SceneEffectStage stage{bench};
+  FrameBufferObject* buffer = nullptr;
+  CrowdShader* crowd = nullptr;
+  CrowdVUEffect* effect = nullptr;
+};
+
+TEST_F(CrowdVUEffectTest, WorksAtMostEvery50Milliseconds) {
+  ASSERT_EQ(effect->getIntensityBytes().size(), 256u * 24u * 4u);
+  update(5.0f, 50);
+  EXPECT_EQ(litBytes(), 256 * 24 * 4);
+  glDisable(GL_CULL_FACE);
+  update(0.0f, 60);
+  EXPECT_FALSE(glIsEnabled(GL_CULL_FACE)) << "nothing is touched between updates";
+  update(4.0f, 80);
+  EXPECT_EQ(litBytes(), 256 * 24 * 4);
+  update(4.0f, 100);
+  EXPECT_EQ(litBytes(), 1024 + 23);
+  EXPECT_TRUE(glIsEnabled(GL_CULL_FACE));
+  update(5.0f, 10);
+  EXPECT_EQ(litBytes(), 256 * 24 * 4) << "a time before the last update (a seek back) updates";
+  EXPECT_EQ(crowd->getIntensityTexture(), effect->getIntensityTexture());
+}
+
+TEST_F(CrowdVUEffectTest, MovingLinesLightARowAndOneByteOfEveryRow) {
+  for (unsigned k = 1; k <= 25; ++k) update(4.0f, 50 * k);
+  update(4.0f, 50 * 26);
+  const std::vector<uint8_t>& bytes = effect->getIntensityBytes();
+  for (int row = 0; row < 24; ++row) {
+    EXPECT_EQ(bytes[row * 1024 + 25], 255) << "row " << row;
+    EXPECT_EQ(bytes[row * 1024 + 26], row == 1 ? 255 : 0) << "row " << row;
+  }
+  EXPECT_EQ(litBytes(), 1024 + 23);
+}
+
+// A first loud frame sets every peak to 1; then band b plays at b / 63 of it.
+TEST_F(CrowdVUEffectTest, TheSpectrumPictureMirrorsTheBandsAboutItsMiddle) {
+  stage.timer().left.assign(64, 1.0f);
+  update(2.0f, 50);
+  for (int b = 0; b < 64; ++b) stage.timer().left[b] = static_cast<float>(b) / 63.0f;
+  update(2.0f, 100);
+  EXPECT_EQ(crowd->getIntensityTexture(), buffer->getColorBuffer());
+  const std::vector<uint8_t>& vu = effect->getVUImage();
+  for (int x = 0; x < 64; ++x) {
+    const int band = x < 32 ? 63 - 2 * x : 2 * (x - 32);
+    const int expected = static_cast<int>(static_cast<float>(band) / 63.0f * 32.0f);
+    for (int y : {0, 63}) {
+      EXPECT_EQ(vu[3 * (y * 64 + x)], expected) << x << ", " << y;
+      EXPECT_EQ(vu[3 * (y * 64 + x) + 1], 0);
+    }
+  }
+  auto litRows = [&](int x) {
+    int rows = 0;
+    for (int y = 0; y < 16; ++y) rows += readFBO(*buffer, x, y).r > 128 ? 1 : 0;
+    return rows;
+  };
+  EXPECT_GE(litRows(1), 13) << "the loudest bands stand at the edges";
+  EXPECT_LE(litRows(30), 1) << "the quietest in the middle";
+  for (int x = 1; x < 32; x += 4) EXPECT_NEAR(litRows(x), litRows(63 - x), 1) << "column " << x;
+}
+
+class VolumMetersEffectTest : public GLTestFixture {
+ protected:
+  void SetUp() override {
+    GLTestFixture::SetUp();
+    SceneDescription description;
+    description.meshes.push_back(sampleCube(1, "bar"));
+    description.nodes.push_back(sampleNode(1, SCENE_NODE_EMPTY, -1, 0, "Volumeters", Vector3f(0, 0, 0)));
+    for (int k = 0; k < 3; ++k) {
+      description.nodes.push_back(
+          sampleNode(2 + k, SCENE_NODE_MESH, 1, 1, "V" + std::to_string(k), Vector3f(2.0f * k, 0, 0)));
+    }
+    arena = stage.addScene("arena", description);
+    ASSERT_NE(arena, nullptr);
+    Shader* scaleY = stage.addProductionShader("scale_y");
+    for (int k = 0; k < 3; ++k) {
+      auto* meter = new ScaleVolumMeterShader(scaleY);
+      stage.addShaderInstance("scale_y_" + std::to_string(k), meter);
+      arena->getObjectByName("V" + std::to_string(k))->setShaderInstance(meter);
+    }
+    meters = &bench.create<VolumMetersEffect>("VolumMetersEffect", {});
+    bench.setTrack(*meters, "volsize", 4.0f);
+  }
+
+  std::vector<float> scalesAfter(const std::vector<float>& spectrum, unsigned frameDelta) {
+    stage.timer().left = spectrum;
+    bench.drawFrame(*meters, 1000, frameDelta);
+    std::vector<float> scales;
+    for (ScaleVolumMeterShader* meter : meters->getMeters()) scales.push_back(meter->getScale());
+    return scales;
+  }
+
+  EffectTestBench bench;
+  SceneEffectStage stage{bench};
+  QNVScene* arena = nullptr;
+  VolumMetersEffect* meters = nullptr;
+};
+
+TEST_F(VolumMetersEffectTest, MetersJumpWithTheirBandAndSinkBackToOne) {
+  ASSERT_EQ(meters->getMeters().size(), 3u);
+  std::vector<float> onlyBand3(64, 0.0f);
+  onlyBand3[3] = 1.0f;
+  const struct {
+    std::vector<float> spectrum;
+    unsigned frameDelta;
+    std::vector<float> scales;
+  } frames[] = {
+      {std::vector<float>(64, 1.0f), 20, {4.0f, 4.0f, 4.0f}},   // every peak becomes 1
+      {std::vector<float>(64, 0.5f), 10, {3.5f, 3.5f, 3.5f}},   // sinking by 0.5 beats a level of 2
+      {std::vector<float>(64, 0.0f), 60, {1.0f, 1.0f, 1.0f}},   // 3 ms worth would go below 1
+      {std::vector<float>(64, 0.0f), 60, {1.0f, 1.0f, 1.0f}},
+      {onlyBand3, 20, {1.0f, 4.0f, 1.0f}},                       // meter k follows band 3k
+  };
+  for (const auto& frame : frames) EXPECT_EQ(scalesAfter(frame.spectrum, frame.frameDelta), frame.scales);
+}
+
+TEST_F(VolumMetersEffectTest, TheMetersShowOnlyWhileTheEffectIsActive) {
+  QNVObject* group = arena->getObjectByName("Volumeters");
+  QNVObject* v1 = arena->getObjectByName("V1");
+  EXPECT_FALSE(group->isVisible() || v1->isVisible());
+  meters->predraw(1000);
+  EXPECT_TRUE(group->isVisible() && v1->isVisible());
+  meters->postdraw(1000);
+  EXPECT_FALSE(group->isVisible() || v1->isVisible());
+}
+
+}  // namespace

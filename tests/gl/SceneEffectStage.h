@@ -1,0 +1,61 @@
+// Test helper: what the 3D effects look up beyond EffectTestBench's pools, installed into the
+// bench's pool registry for the bench's lifetime: scenes (the object pool) loaded from scene
+// descriptions through the scene loader, camera paths (the animation pool) from their text, other
+// effect instances (the effect pool), a shader cache, the production's shader programs loaded
+// from resources/shaders as the demo loads them, and a timer whose spectrum the test writes.
+// Depends on: EffectTestBench, QNVDemosys, the object / animation / effect pools, ShaderCache,
+// ShaderLoader, QNVSceneLoader, SceneWriter (via SceneSamples), AnimationParser, Timer.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "demosys/timeline/Timer.h"
+
+class DataAnimationPool;
+class DataEffectPool;
+class DataObjectPool;
+class Effect;
+class EffectTestBench;
+class QNVScene;
+class Shader;
+class ShaderCache;
+class ShaderInstance;
+struct SceneDescription;
+
+// Band i of the left or right spectrum reads left[i] or right[i] (0 past their ends).
+class ScriptedSpectrumTimer : public Timer {
+ public:
+  ScriptedSpectrumTimer() : Timer(20) {}
+  void GetDirectSoundData(SoundChannel which, int count, float* out) override;
+  std::vector<float> left;
+  std::vector<float> right;
+};
+
+class SceneEffectStage {
+ public:
+  explicit SceneEffectStage(EffectTestBench& bench);
+  ~SceneEffectStage();
+  SceneEffectStage(const SceneEffectStage&) = delete;
+  SceneEffectStage& operator=(const SceneEffectStage&) = delete;
+
+  // A failure to load fails the test and returns null.
+  QNVScene* addScene(const std::string& name, const SceneDescription& description);
+  void addCameraPath(const std::string& alias, const std::string& text);
+  // The pool owns the effect.
+  void addEffect(const std::string& name, Effect* effect);
+  // The cache owns the instance.
+  void addShaderInstance(const std::string& name, ShaderInstance* instance);
+  // resources/shaders/NAME.vert and .frag, includes expanded, into the shader pool under NAME.
+  Shader* addProductionShader(const std::string& name);
+
+  ScriptedSpectrumTimer& timer() { return *spectrum; }
+
+ private:
+  ShaderCache* savedCache;
+  ShaderCache* cache;
+  DataObjectPool* scenes;
+  DataAnimationPool* paths;
+  DataEffectPool* effects;
+  ScriptedSpectrumTimer* spectrum;
+};
