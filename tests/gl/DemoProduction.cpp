@@ -94,7 +94,7 @@ DemoProduction::DemoProduction() {
       {"graphics", "logo = logo.png; again = logo.png;"},
       {"binary", "blob = blob.bin;"},
       {"sound", "file = song.wav; play = 1;"},
-      {"show * FlagEffect", "qnvlogo = logo;"},
+      {"show * MasterDroidEffect", "zoom_factor = 2.0;"},
   };
   writeScript();
   built = !error && image && buildTracks(TRACKS);
@@ -155,7 +155,7 @@ const std::vector<std::string>& fixtureRunLines() {
                                                  "[Loading Animation Data]",
                                                  "No animation data",
                                                  "[Create effect objects]",
-                                                 "Creating instance of FlagEffect",
+                                                 "Creating instance of MasterDroidEffect",
                                                  "[Create track data]",
                                                  "Loading track data from index file",
                                                  "[Initializing Effect Instances]",
