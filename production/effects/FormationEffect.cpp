@@ -39,7 +39,7 @@ void FormationEffect::init() {
   EffectResources look(*this);
   scene = look.sceneOf("droid");
   QNVObject* droid = scene != nullptr ? scene->getObjectByName("Droid") : nullptr;
-  if (scene != nullptr && droid == nullptr) std::cout << "FormationEffect: the scene has no object \"Droid\"" << std::endl;
+  if (scene != nullptr && droid == nullptr) std::cout << "FormationEffect: no object \"Droid\"" << std::endl;
   from = look.track("from");
   to = look.track("to");
   duration = look.track("duration");

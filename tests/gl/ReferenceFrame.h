@@ -1,8 +1,6 @@
-// Test helper: an effect's picture in a render target checked against a committed reference,
-// tests/golden/effects/NAME.png, with GoldenImage's tolerances. The frame is written to
-// golden/effects/NAME.png under the test's working directory (build/tests/), with the diff
-// picture beside it when they differ; a missing reference fails and says where the frame is, so
-// it can be looked at and copied. The check never writes references.
+// Test helper: a render target's picture against tests/golden/effects/NAME.png (GoldenImage's
+// tolerances). The frame goes to golden/effects/ under the working directory (build/tests/), with
+// a diff picture on a mismatch; a missing reference fails naming the frame to look at and copy.
 // Depends on: GoldenImage, GLTestFixture (writePNG), FrameBufferObject, OpenGL.
 #pragma once
 

@@ -12,7 +12,6 @@
 #include "demosys/render/ShaderLoader.h"
 #include "demosys/resources/Data.h"
 #include "demosys/resources/DataAnimationPool.h"
-#include "demosys/resources/DataEffectPool.h"
 #include "demosys/resources/DataObjectPool.h"
 #include "demosys/resources/DataShaderPool.h"
 #include "demosys/resources/QNVIO.h"
@@ -31,11 +30,9 @@ SceneEffectStage::SceneEffectStage(EffectTestBench& bench)
       cache(new ShaderCache()),
       scenes(new DataObjectPool()),
       paths(new DataAnimationPool()),
-      effects(new DataEffectPool()),
       spectrum(new ScriptedSpectrumTimer()) {
   QNVDemosys::data->addData("objectPool", scenes);
   QNVDemosys::data->addData("animationPool", paths);
-  QNVDemosys::data->addData("effectPool", effects);
   QNVDemosys::shaderCache = cache;
   bench.setTimer(std::unique_ptr<Timer>(spectrum));
 }
@@ -58,8 +55,6 @@ void SceneEffectStage::addCameraPath(const std::string& alias, const std::string
   paths->addAnimation(alias, parser.parseText(text));
   EXPECT_TRUE(parser.isValid()) << parser.getErrorMessage();
 }
-
-void SceneEffectStage::addEffect(const std::string& name, Effect* effect) { effects->addEffect(name, effect); }
 
 void SceneEffectStage::addShaderInstance(const std::string& name, ShaderInstance* instance) {
   cache->addShaderInstance(name, instance);

@@ -1,10 +1,7 @@
-// Test helper: what the 3D effects look up beyond EffectTestBench's pools, installed into the
-// bench's pool registry for the bench's lifetime: scenes (the object pool) loaded from scene
-// descriptions through the scene loader, camera paths (the animation pool) from their text, other
-// effect instances (the effect pool), a shader cache, the production's shader programs loaded
-// from resources/shaders as the demo loads them, and a timer whose spectrum the test writes.
-// Depends on: EffectTestBench, QNVDemosys, the object / animation / effect pools, ShaderCache,
-// ShaderLoader, QNVSceneLoader, SceneWriter (via SceneSamples), AnimationParser, Timer.
+// Test helper: what 3D effects look up beyond EffectTestBench's pools, in the bench's registry for
+// its lifetime: scenes loaded from descriptions, camera paths from text, a shader cache, the
+// production's shaders as the demo loads them, and a timer playing the spectrum a test writes.
+// Depends on: EffectTestBench, QNVDemosys, pools, ShaderCache, ShaderLoader, QNVSceneLoader, Timer.
 #pragma once
 
 #include <string>
@@ -13,9 +10,7 @@
 #include "demosys/timeline/Timer.h"
 
 class DataAnimationPool;
-class DataEffectPool;
 class DataObjectPool;
-class Effect;
 class EffectTestBench;
 class QNVScene;
 class Shader;
@@ -42,8 +37,6 @@ class SceneEffectStage {
   // A failure to load fails the test and returns null.
   QNVScene* addScene(const std::string& name, const SceneDescription& description);
   void addCameraPath(const std::string& alias, const std::string& text);
-  // The pool owns the effect.
-  void addEffect(const std::string& name, Effect* effect);
   // The cache owns the instance.
   void addShaderInstance(const std::string& name, ShaderInstance* instance);
   // resources/shaders/NAME.vert and .frag, includes expanded, into the shader pool under NAME.
@@ -56,6 +49,5 @@ class SceneEffectStage {
   ShaderCache* cache;
   DataObjectPool* scenes;
   DataAnimationPool* paths;
-  DataEffectPool* effects;
   ScriptedSpectrumTimer* spectrum;
 };
