@@ -23,10 +23,6 @@ void FlagEffect::registerTracks() {
 // differently. The "flagbg" parameter is accepted but nothing draws it.
 void FlagEffect::init() {
   reset();
-  first = std::make_unique<Flag>(1.0f, 0.5f, 64, 64);
-  first->setSeedY(15431, 789021, 1376412589, 1073441728.0f);
-  first->setSeedZ(14731, 788221, 1370312589, 1072741632.0f);
-  second = std::make_unique<Flag>(1.0f, 0.5f, 64, 64);
   EffectResources look(*this);
   logo = look.textureOf("qnvlogo");
   shader = look.shaderOf("flagshader");
@@ -43,6 +39,12 @@ void FlagEffect::init() {
   skyHeight = look.track("sky.ty");
   skybox = look.optionalEffect("skybox");
   ready = look.complete();
+  if (!ready) return;
+  // The flags' vertex buffers need a GL context; an effect that cannot draw makes none.
+  first = std::make_unique<Flag>(1.0f, 0.5f, 64, 64);
+  first->setSeedY(15431, 789021, 1376412589, 1073441728.0f);
+  first->setSeedZ(14731, 788221, 1370312589, 1072741632.0f);
+  second = std::make_unique<Flag>(1.0f, 0.5f, 64, 64);
 }
 
 void FlagEffect::draw(unsigned time, unsigned) {

@@ -33,7 +33,7 @@ bool block(DemoProduction& demo, const std::string& name, const std::string& bod
 const Mistake mistakes[] = {
     {"class name typo",
      [](DemoProduction& d) {
-       return block(d, "show * FlagEffect", "") && block(d, "show * FlagEfect", "a = 1;");
+       return block(d, "show * MasterDroidEffect", "") && block(d, "show * FlagEfect", "a = 1;");
      },
      "Defaults for block 'FlagEfect' not found!"},
     {"missing texture",
@@ -59,7 +59,7 @@ const Mistake mistakes[] = {
      "script"},
     {"track typo",
      [](DemoProduction& d) { return timeline(d, "start 0\nstop 9\ntrack alpah\n0 LINEAR 1\n"); },
-     "error: effect 'show': FlagEffect has no track 'alpah' (its tracks: none)"},
+     "error: effect 'show': MasterDroidEffect has no track 'alpah' (its tracks: none)"},
     {"unknown target", [](DemoProduction& d) { return timeline(d, "start 0 nowhere\nstop 9\n"); },
      "error: effect 'show': start at row 0 draws into 'nowhere', which is not a framebuffer of the script"},
     {"stop without a start", [](DemoProduction& d) { return timeline(d, "stop 5\nstart 10\nstop 20\n"); },
