@@ -12,7 +12,7 @@ FrameBufferObject* DataFBOPool::getFBO(const std::string& name) const {
 void DataFBOPool::clearFlaggedFBOs() {
   for (const auto& entry : fbos.map()) {
     FrameBufferObject* fbo = entry.second;
-    if (!fbo || !fbo->hasClearFlag()) continue;
+    if (!fbo || !fbo->isValid() || !fbo->hasClearFlag()) continue;
     fbo->bind();
     fbo->clear();
     fbo->release();

@@ -15,8 +15,10 @@ class DataFBOPool : public DataPool {
   // Null, with a line on standard output, for a name the pool does not hold.
   FrameBufferObject* getFBO(const std::string& name) const;
   bool exists(const std::string& name) const { return fbos.contains(name); }
-  // Binds, clears and releases every target whose clear flag is set, in name order.
+  // Binds, clears and releases every target whose clear flag is set, in name order; a target
+  // that failed to build is skipped (binding it binds nothing, so its clear would clear the window).
   void clearFlaggedFBOs();
+  const PoolMap<FrameBufferObject>& targets() const { return fbos; }
   int size() const override { return fbos.size(); }
   std::string toString() const override;
 

@@ -101,9 +101,11 @@ bool ResourceLoader::createFramebuffer(const std::string& key, const std::string
   if (verbose)
     std::cout << "Created '" << key << "' with options '" << value << "' : object -> " << fbo->toString()
               << std::endl;
-  fbo->bind();
-  fbo->clear();
-  fbo->release();
+  if (fbo->isValid()) {
+    fbo->bind();
+    fbo->clear();
+    fbo->release();
+  }
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
   glMatrixMode(GL_MODELVIEW);

@@ -142,7 +142,9 @@ void TrackSystem::selectActiveGroups(unsigned time, unsigned row) {
 
 void TrackSystem::drawGroup(const TrackGroup& group, unsigned time, unsigned row, unsigned frameTime) {
   FrameBufferObject* target = group.getStartStopTrack()->getRenderTarget(row);
-  if (!target) {
+  // A target that failed to build is no target: the effect draws to the window, and the target
+  // is neither released nor flagged for clearing (clearing it would clear the window).
+  if (!target || !target->isValid()) {
     group.getEffect()->draw(time, frameTime);
     return;
   }
