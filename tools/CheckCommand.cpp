@@ -1,13 +1,16 @@
 // demosys check: lints a demo script and everything it makes the demo load, without a display.
-//   check [--archive] [--root DIR] [SCRIPT]
+//   check [--archive] [--root DIR] [--gl] [SCRIPT]
 // SCRIPT is a file name inside "resources/scripts/" (default "demoscript.txt"), read with
 // everything it refers to from the directory tree under DIR (default "."), or with --archive
 // from "resources.7z" in DIR. The script is parsed exactly as the engine's loader parses it
 // (definition checking on, Tarnveld's templates registered); a script that does not parse
 // prints the parser's error text (exit 1). A parsed script is then held against its files,
 // shaders, effects and timeline (DemoLint): one line per problem on standard error, errors
-// first; any error exits 1. Without errors "OK" and the two parameter collections follow, each
-// under its name (exit 0).
+// first; any error exits 1. With --gl the demo is then loaded as the demo loads it, in a small
+// window (on a virtual screen when there is no display), and what only the driver can say is
+// reported the same way: a load that fails (a shader the driver rejects, a texture over its
+// limits) and render targets it cannot build. Without errors "OK" and the two parameter
+// collections follow, each under its name (exit 0).
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
@@ -18,11 +21,13 @@
 #include "demosys/core/QNVDemosys.h"
 #include "demosys/resources/Data.h"
 #include "demosys/resources/DataEffectPool.h"
+#include "demosys/resources/DataFBOPool.h"
 #include "demosys/resources/QNVIO.h"
 #include "demosys/script/DemoScriptParser.h"
 #include "demosys/script/Parameters.h"
 #include "production/TarnveldEffectList.h"
 #include "tools/DemoLint.h"
+#include "tools/DemoSession.h"
 #include "tools/QuietConsole.h"
 #include "tools/ToolCommand.h"
 
@@ -34,6 +39,7 @@ struct CheckOptions {
   bool archive = false;
   std::string root = ".";
   std::string script = "demoscript.txt";
+  bool gl = false;
 };
 
 bool parseOptions(const std::vector<std::string>& args, CheckOptions& options) {
@@ -41,6 +47,8 @@ bool parseOptions(const std::vector<std::string>& args, CheckOptions& options) {
   for (std::size_t i = 0; i < args.size(); ++i) {
     if (args[i] == "--archive") {
       options.archive = true;
+    } else if (args[i] == "--gl") {
+      options.gl = true;
     } else if (args[i] == "--root" && i + 1 < args.size()) {
       options.root = args[++i];
     } else if (args[i].rfind("--", 0) == 0 || scriptGiven) {
@@ -105,6 +113,36 @@ CheckResult checkScript(const CheckOptions& options) {
   return result;
 }
 
+// The loader's message starts with its own line about what failed; the rest names the file.
+std::string oneLine(const std::string& message) {
+  std::string line;
+  for (char c : message) line += (c == '\n' ? ' ' : c);
+  while (!line.empty() && line.back() == ' ') line.pop_back();
+  return line;
+}
+
+// Loads the demo in a real context; one error line per problem the driver reports.
+int checkWithDriver(const CheckOptions& options) {
+  const std::string script = SCRIPT_DIRECTORY + options.script;
+  std::vector<std::string> problems;
+  {
+    QuietConsole quiet;
+    DemoSession session(options.script, 320, 180);
+    if (!session.load(options.archive, "check")) {
+      problems.push_back("the demo does not load with OpenGL: " + oneLine(session.demo().getLoaderMessage()));
+    } else {
+      for (const auto& target : QNVDemosys::fboPool->targets().map()) {
+        if (!target.second->isValid())
+          problems.push_back("the driver cannot build framebuffer '" + target.first +
+                             "': " + target.second->getStatusMessage());
+      }
+    }
+  }
+  for (const std::string& problem : problems) std::cerr << script << ": error: " << problem << "\n";
+  std::cerr << std::flush;
+  return static_cast<int>(problems.size());
+}
+
 int report(const CheckResult& result) {
   if (!result.valid) {
     const std::string& text = result.errorMessage;
@@ -124,7 +162,7 @@ int report(const CheckResult& result) {
 int runCheckCommand(const std::vector<std::string>& args) {
   CheckOptions options;
   if (!parseOptions(args, options)) {
-    std::fprintf(stderr, "usage: demosys check [--archive] [--root DIR] [SCRIPT]\n");
+    std::fprintf(stderr, "usage: demosys check [--archive] [--root DIR] [--gl] [SCRIPT]\n");
     return 2;
   }
   std::error_code error;
@@ -133,5 +171,7 @@ int runCheckCommand(const std::vector<std::string>& args) {
     std::fprintf(stderr, "demosys check: cannot enter directory '%s'\n", options.root.c_str());
     return 2;
   }
-  return report(checkScript(options));
+  CheckResult result = checkScript(options);
+  if (result.valid && options.gl) result.lintErrors += checkWithDriver(options);
+  return report(result);
 }

@@ -9,6 +9,7 @@
 #include "demosys/render/Shader.h"
 #include "demosys/resources/QNVIO.h"
 #include "production/TarnveldEntry.h"
+#include "tools/VirtualScreen.h"
 
 DemoSession::DemoSession(const std::string& script, int width, int height)
     : DemoSession(script, ownMetrics) {
@@ -35,6 +36,11 @@ DemoSession::~DemoSession() {
 }
 
 bool DemoSession::load(bool archive, const std::string& tool) {
+  std::string problem;
+  if (!VirtualScreen::ensure(problem)) {
+    std::cerr << "demosys " << tool << ": " << problem << std::endl;
+    return false;
+  }
   demoObject->load(metrics, archive ? QNVIO::QNV_RESOURCES_7Z : QNVIO::QNV_RESOURCES_FLAT);
   if (demoObject->isValid()) return true;
   std::cout << "demosys " << tool << ": the demo failed to load" << std::endl

@@ -1,8 +1,9 @@
 // A Tarnveld demo loaded by a tool exactly as the program loads it (same loader, same loading
 // display, same console lines, no launcher) into a window of a chosen size, from the directory
 // tree or the archive. The session disposes the demo (the shut-down report included) when it ends;
-// a session made on shared screen metrics leaves the window open for the next session.
-// Depends on: Demo, ScreenMetrics, QNVIO, TarnveldEntry.
+// a session made on shared screen metrics leaves the window open for the next session. Without a
+// display the window opens on a virtual screen.
+// Depends on: Demo, ScreenMetrics, QNVIO, TarnveldEntry, VirtualScreen.
 #pragma once
 
 #include <memory>

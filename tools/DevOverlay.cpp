@@ -59,7 +59,6 @@ void DevOverlay::draw(const PlaybackControl& control, const TrackSystem* tracks,
   float y = margin * 2.0f;
   drawGraph(margin * 2.0f, y + line, graphHeight);
   font.begin();
-  glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
   y = drawStatus(control, margin * 2.0f, y) + graphHeight;
   if (tracks != nullptr) y = drawEffects(*tracks, control.row(), margin * 2.0f, y);
   drawMessage(margin * 2.0f, y);
@@ -146,7 +145,7 @@ float DevOverlay::drawEffects(const TrackSystem& tracks, unsigned row, float x, 
 
 void DevOverlay::drawMessage(float x, float y) const {
   float line = static_cast<float>(font.lineHeight());
-  glColor4f(1.0f, 0.85f, 0.3f, 1.0f);
+  font.setColour(1.0f, 0.85f, 0.3f, 1.0f);
   for (const std::string& text : message) {
     font.text(text.c_str(), x, y);
     y += line;

@@ -3,16 +3,19 @@
 //          [--at T]... [--out DIR] [--video FILE]
 // The script is loaded exactly as the demo loads it; the timeline is then driven by a fixed-step
 // clock instead of the tick counter (FixedStepClock), the song seeked with it, so every run draws
-// the same frames. --at draws single frames at the given times instead of the range. Times are
+// the same frames. --at draws single frames at the given times instead of the range, each the
+// picture the range would show at that time (the frame before it is drawn first). Times are
 // m:ss:mmm or milliseconds. Frames go to DIR as PNG files named by frame number, and/or as raw RGB
 // to the ffmpeg command that writes FILE; a range's video carries the demo's song (AAC, or Vorbis
-// for .webm and .mkv files). The run ends with the frame-time statistics (median, worst 1 %, the
-// slowest frame's demo time).
+// for .webm and .mkv files), ffmpeg started without a shell. On a terminal a progress line shows
+// frames done, frames a second and the time left. The run ends with the frame-time statistics
+// (median, worst 1 %, the slowest frame's demo time).
 #include <GL/glew.h>
 #include <IL/il.h>
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
@@ -21,6 +24,8 @@
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 #include "demosys/core/FrameTimes.h"
 #include "demosys/core/QNVDemosys.h"
 #include "demosys/resources/QNVIO.h"
@@ -28,6 +33,7 @@
 #include "demosys/timeline/FixedStepClock.h"
 #include "qnvutils/StringUtils.h"
 #include "tools/DemoSession.h"
+#include "tools/PipedProcess.h"
 #include "tools/Soundtrack.h"
 #include "tools/ToolCommand.h"
 #include "tools/ToolSupport.h"
@@ -95,21 +101,26 @@ bool endsWith(const std::string& text, const std::string& tail) {
   return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
 }
 
-// ffmpeg's input options for the soundtrack file and the audio codec the container takes.
-std::string audioInput(const std::string& soundtrack) {
-  return " -f f32le -ar " + std::to_string(Sound::RATE) + " -ac 2 -i '" + soundtrack + "'";
-}
-
-std::string audioCodec(const std::string& video) {
-  bool vorbis = endsWith(video, ".webm") || endsWith(video, ".mkv");
-  return vorbis ? " -c:a libvorbis" : " -c:a aac";
+// ffmpeg's arguments: raw frames on its standard input, the soundtrack file (when there is one) in
+// the audio codec the container takes, the picture turned top-down.
+std::vector<std::string> encoderArguments(const RenderOptions& o, const std::string& soundtrack) {
+  std::vector<std::string> a = {"ffmpeg", "-loglevel", "error", "-y", "-f", "rawvideo", "-pix_fmt", "rgb24",
+                                "-s", std::to_string(o.width) + "x" + std::to_string(o.height),
+                                "-r", std::to_string(o.fps), "-i", "-"};
+  if (!soundtrack.empty()) {
+    const bool vorbis = endsWith(o.video, ".webm") || endsWith(o.video, ".mkv");
+    a.insert(a.end(), {"-f", "f32le", "-ar", std::to_string(Sound::RATE), "-ac", "2", "-i", soundtrack,
+                       "-c:a", vorbis ? "libvorbis" : "aac"});
+  }
+  a.insert(a.end(), {"-vf", "vflip", "-pix_fmt", "yuv420p", o.video});
+  return a;
 }
 
 // The frames' folder is made when missing, as a demo maker naming a new one expects.
 bool makeFolder(const std::string& folder) {
   std::error_code error;
   std::filesystem::create_directories(folder, error);
-  if (error) std::cout << "demosys render: cannot make " << folder << ": " << error.message() << std::endl;
+  if (error) std::cerr << "demosys render: cannot make " << folder << ": " << error.message() << std::endl;
   return !error;
 }
 
@@ -122,34 +133,29 @@ class FrameSink {
   bool open(const std::string& soundtrack) {
     if (!options.out.empty() && !makeFolder(options.out)) return false;
     if (options.video.empty()) return true;
-    std::string command = "ffmpeg -loglevel error -y -f rawvideo -pix_fmt rgb24 -s " +
-                          std::to_string(options.width) + "x" + std::to_string(options.height) + " -r " +
-                          std::to_string(options.fps) + " -i -";
-    if (!soundtrack.empty()) command += audioInput(soundtrack) + audioCodec(options.video);
-    command += " -vf vflip -pix_fmt yuv420p '" + options.video + "'";
     // An ffmpeg that gave up shows as a failed write, not as a tool killed by the broken pipe.
     std::signal(SIGPIPE, SIG_IGN);
-    video = popen(command.c_str(), "w");
-    if (video == nullptr) std::cout << "demosys render: cannot start ffmpeg" << std::endl;
-    return video != nullptr;
+    if (encoder.start(encoderArguments(options, soundtrack))) return true;
+    std::cerr << "demosys render: cannot start ffmpeg" << std::endl;
+    return false;
   }
   // Reads the back buffer (rows bottom-up, as GL counts them) and hands it on.
   bool capture(std::size_t frame) {
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadBuffer(GL_BACK);
     glReadPixels(0, 0, options.width, options.height, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
+    std::FILE* video = encoder.input();
     if (video != nullptr && fwrite(pixels.data(), 1, pixels.size(), video) != pixels.size()) {
-      std::cout << "demosys render: ffmpeg stopped taking frames" << std::endl;
+      std::cerr << "demosys render: ffmpeg stopped taking frames" << std::endl;
       return false;
     }
     return options.out.empty() || writePNG(frame);
   }
   // Waits for ffmpeg to write the video; false with a line when it failed.
   bool finish() {
-    if (video == nullptr) return true;
-    bool done = pclose(video) == 0;
-    video = nullptr;
-    if (!done) std::cout << "demosys render: ffmpeg could not write " << options.video << std::endl;
+    if (encoder.input() == nullptr) return true;
+    const bool done = encoder.finish();
+    if (!done) std::cerr << "demosys render: ffmpeg could not write " << options.video << std::endl;
     return done;
   }
 
@@ -158,12 +164,41 @@ class FrameSink {
     char name[32];
     std::snprintf(name, sizeof name, "/%06zu.png", frame);
     bool saved = savePNG(options.out + name, options.width, options.height, pixels);
-    if (!saved) std::cout << "demosys render: cannot write " << options.out << name << std::endl;
+    if (!saved) std::cerr << "demosys render: cannot write " << options.out << name << std::endl;
     return saved;
   }
   const RenderOptions& options;
   std::vector<unsigned char> pixels;
-  FILE* video = nullptr;
+  PipedProcess encoder;
+};
+
+// On a terminal, one line that shows how far the render is: frames done, frames a second and the
+// time left, rewritten at most five times a second. Nothing when standard error is a file or pipe.
+class ProgressLine {
+ public:
+  explicit ProgressLine(std::size_t frames) : total(frames), shown(isatty(STDERR_FILENO) == 1) {}
+  ~ProgressLine() {
+    if (shown && drawn) std::fputc('\n', stderr);
+  }
+  void frameDone(std::size_t done) {
+    if (!shown) return;
+    const auto now = std::chrono::steady_clock::now();
+    if (done < total && now - lastDrawn < std::chrono::milliseconds(200)) return;
+    lastDrawn = now;
+    drawn = true;
+    const double seconds = std::chrono::duration<double>(now - begin).count();
+    const double rate = seconds > 0.0 ? static_cast<double>(done) / seconds : 0.0;
+    const long left = rate > 0.0 ? std::lround(static_cast<double>(total - done) / rate) : 0;
+    std::fprintf(stderr, "\rframe %zu/%zu  %.1f fps  %ld:%02ld left ", done, total, rate, left / 60, left % 60);
+    std::fflush(stderr);
+  }
+
+ private:
+  std::size_t total;
+  bool shown;
+  bool drawn = false;
+  std::chrono::steady_clock::time_point begin = std::chrono::steady_clock::now();
+  std::chrono::steady_clock::time_point lastDrawn{};
 };
 
 // The song of a range, for the video: from the first frame's time for as long as the frames last.
@@ -194,11 +229,21 @@ bool renderFrames(Demo& demo, const RenderOptions& o) {
   demo.startRun();
   clock.start();
   FrameTimes costs(times.size());
+  ProgressLine progress(times.size());
   for (std::size_t k = 0; k < times.size(); ++k) {
+    // What an effect's predraw sets up is what the next frame draws with (the projection, for
+    // one), so a frame drawn alone would differ from the same frame in a sequence. A frame that
+    // does not follow the one before it in a sequence has its predecessor drawn first, unseen.
+    const bool follows = o.at.empty() && k > 0;
+    if (!follows && times[k] >= clock.getStep()) {
+      FixedStepClock::Frame before = clock.frameAt(times[k] - clock.getStep());
+      demo.renderFrame(before.time, before.row, before.frameTime);
+    }
     FixedStepClock::Frame frame = clock.frameAt(times[k]);
     costs.add(timedFrame(demo, frame), frame.time);
     if (!sink.capture(k)) return false;
     demo.present();
+    progress.frameDone(k + 1);
   }
   if (!sink.finish()) return false;
   std::cout << "Rendered " << times.size() << " frames" << std::endl;

@@ -136,7 +136,7 @@ TEST_F(CheckCommand, ReadsFromTheArchive) {
 }
 
 TEST_F(CheckCommand, BadArgumentsShowTheUsage) {
-  const std::string usage = "usage: demosys check [--archive] [--root DIR] [SCRIPT]\n";
+  const std::string usage = "usage: demosys check [--archive] [--root DIR] [--gl] [SCRIPT]\n";
   for (const char* args : {"--bogus", "a.txt b.txt", "--root"}) {
     ToolRun r = runCheck(args);
     EXPECT_EQ(r.status, 2) << args;
