@@ -13,7 +13,7 @@
 
 std::deque<FrameBufferObject*> FrameBufferObject::fboStack;
 
-FrameBufferObject::FrameBufferObject() = default;
+FrameBufferObject::FrameBufferObject() : valid(true) {}
 
 FrameBufferObject::FrameBufferObject(int width, int height, bool depth, bool stencil)
     : depth(depth), stencil(stencil), width(width), height(height) {

@@ -56,7 +56,8 @@ class FrameBufferObject {
   static constexpr std::size_t maxStackDepth = 16;
 
  protected:
-  // A target without any GL object, never valid: for stand-ins that only record what is called.
+  // A target without any GL object that counts as complete: for stand-ins that only record what
+  // is called, so the timeline and the pool treat them as they treat a working target.
   FrameBufferObject();
 
  private:
