@@ -28,15 +28,3 @@ TEST(Binary, FloatRangeIsOwnedByTheCallerAndZeroOutside) {
   EXPECT_EQ(before[1], 0.0f);
   EXPECT_EQ(binary.getFloatData(0, -1), nullptr);
 }
-
-TEST(Binary, BytesSizeAndText) {
-  const std::vector<unsigned char> bytes = {0, 128, 255};
-  Binary binary(bytes);
-  EXPECT_EQ(binary.size(), 3);
-  EXPECT_EQ(binary.getData(2), 255);
-  EXPECT_EQ(binary.getData(3), 0);
-  EXPECT_EQ(binary.getData(-1), 0);
-  EXPECT_EQ(binary.getString(0, 2), "");
-  EXPECT_EQ(binary.toString(), "Binary { size = 3 }\n");
-  EXPECT_EQ(Binary({}).toString(), "Binary { size = 0 }\n");
-}

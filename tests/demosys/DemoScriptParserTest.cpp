@@ -100,21 +100,6 @@ TEST_F(DemoScriptGrammar, BlocksStatementsAndCommentsBecomeGroups) {
   EXPECT_EQ(empty.system->size() + empty.effects->size(), 0);
 }
 
-TEST(DemoScriptComments, StripDropsCommentsAndBlankLinesAndJoinsWithCarriageReturns) {
-  EXPECT_EQ(DemoScriptParser::stripComments("  a = 1 // c\r\n\n   \n// only\n\tb {\n"), "a = 1\rb {");
-  EXPECT_EQ(DemoScriptParser::stripComments("x//y//z"), "x");
-  EXPECT_EQ(DemoScriptParser::stripComments("// all\n//"), "");
-  EXPECT_EQ(DemoScriptParser::stripComments("http://host"), "http:");
-}
-
-TEST_F(DemoScriptGrammar, FailureKeepsWhatWasParsedBefore) {
-  ParseResult r = parseUnchecked("{QNVDS1} a { x = 1 } b { y } c { z = 1 }");
-  EXPECT_FALSE(r.valid);
-  EXPECT_TRUE(r.system->exist("a"));
-  EXPECT_FALSE(r.system->exist("b"));
-  EXPECT_FALSE(r.system->exist("c"));
-}
-
 TEST_F(DemoScriptGrammar, TimelineIsKeptAsTextAndASecondParseChangesNothing) {
   DemoScriptParser parser("t.txt", "{QNVDS1}\ntimeline {\n  row 1 = fade; // note\n  row 2\n}\nsystem { a = 1 }");
   parser.parse();
@@ -124,14 +109,6 @@ TEST_F(DemoScriptGrammar, TimelineIsKeptAsTextAndASecondParseChangesNothing) {
   parser.parse();
   EXPECT_EQ(parser.getParameterGroup("system_parameters"), r.system.get());
   EXPECT_EQ(r.system->size(), 1);
-}
-
-TEST_F(DemoScriptGrammar, EffectBlockNamesSplitAtTheStars) {
-  EXPECT_EQ(DemoScriptParser::getEffectName(" my glow * GlowEffect "), "my glow");
-  EXPECT_EQ(DemoScriptParser::getEffectClass(" my glow * GlowEffect "), "GlowEffect");
-  EXPECT_EQ(DemoScriptParser::getEffectClass("a*B*c"), "B");
-  EXPECT_EQ(DemoScriptParser::getEffectName("*B"), "");
-  EXPECT_EQ(DemoScriptParser::getEffectClass("plain"), "");
 }
 
 TEST_F(DemoScriptGrammar, EffectInstancesAlwaysCarryTheirClass) {

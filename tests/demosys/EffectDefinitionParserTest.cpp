@@ -33,53 +33,36 @@ std::string defaultsText(const EffectDefinition& definition) {
 
 }  // namespace
 
-TEST(EffectDefinitionParser, EmptyParametersBlockDeclaresNothing) {
-  for (const char* text : {"parameters { }", "parameters {}", "parameters\n{\n}\n", "parameters"}) {
-    Parsed p = parseText(text);
-    ASSERT_TRUE(p.valid) << text;
-    EXPECT_TRUE(p.definition->hasParameters()) << text;
-    EXPECT_EQ(p.definition->getParameters()->size(), 0) << text;
-    EXPECT_EQ(defaultsText(*p.definition), "ParameterGroup{ EMPTY }\n") << text;
-    EXPECT_FALSE(p.definition->hasMethods()) << text;
+// Each text's defaults as the instances start from them; short declarations keep an empty entry.
+TEST(EffectDefinitionParser, ParametersCarryTheirAttributesAndDefaults) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"parameters { }", "ParameterGroup{ EMPTY }\n"},
+      {"parameters\n{\n}\n", "ParameterGroup{ EMPTY }\n"},
+      {"parameters", "ParameterGroup{ EMPTY }\n"},
+      {"parameters {\n  a [type=int] [default=3] [values=];\n  b [type=string] [default=x] [values=x,y];\n}\n",
+       "parameters {\n    a = 3;\n    b = x;\n}\n"},
+      {"parameters { a [type=float] [default=1.0]; b; }", "parameters {\n    a = 1.0;\n    b = NULL;\n}\n"},
+      {"parameters { a [type=int] [default=1] [values=]; }\nmethods { f(x); }\n"
+       "parameters { b [type=int] [default=2] [values=]; }",
+       "parameters {\n    b = 2;\n}\n"},  // a second block replaces the first
+  };
+  for (const auto& c : cases) {
+    Parsed p = parseText(c.first);
+    ASSERT_TRUE(p.valid) << c.first << ": " << p.error;
+    EXPECT_TRUE(p.definition->hasParameters()) << c.first;
+    EXPECT_EQ(defaultsText(*p.definition), c.second) << c.first;
   }
-  Parsed empty = parseText("");
-  ASSERT_TRUE(empty.valid);
-  EXPECT_FALSE(empty.definition->hasParameters());
-}
-
-TEST(EffectDefinitionParser, ParametersCarryTypeDefaultAndValues) {
-  Parsed p = parseText(
-      "parameters {\n  a [type=int] [default=3] [values=];\n  b [type=string] [default=x] "
-      "[values=x,y];\n}\n");
-  ASSERT_TRUE(p.valid) << p.error;
-  EXPECT_EQ(defaultsText(*p.definition), "parameters {\n    a = 3;\n    b = x;\n}\n");
-  const ParameterGroup* b = p.definition->getParameter("b");
-  ASSERT_NE(b, nullptr);
-  EXPECT_EQ(b->getParameter("type"), "string");
-  EXPECT_EQ(b->getParameter("values"), "x,y");
-  EXPECT_EQ(p.definition->getParameter("a")->getParameter("values"), "");
+  EXPECT_FALSE(parseText("").definition->hasParameters());
+  Parsed p = parseText(cases[3].first);
+  EXPECT_EQ(p.definition->getParameter("b")->getParameter("type"), "string");
+  EXPECT_EQ(p.definition->getParameter("b")->getParameter("values"), "x,y");
   EXPECT_EQ(p.definition->getParameter("a")->getGroupName(), "a");
+  EXPECT_FALSE(p.definition->hasMethods());
   EXPECT_EQ(p.definition->getName(), "") << "definitions are known by the name they are stored under";
-}
-
-TEST(EffectDefinitionParser, AttributesAreKeptExactlyAsWritten) {
-  Parsed p = parseText("parameters { a [type = int] [default=1=2] [values=<string>] [extra=1]; }");
-  ASSERT_TRUE(p.valid) << p.error;
-  const ParameterGroup* a = p.definition->getParameter("a");
-  EXPECT_EQ(a->getParameter("type"), "NULL") << "blanks around = become part of the attribute name";
-  EXPECT_EQ(a->getParameter("type "), " int");
-  EXPECT_EQ(a->getParameter("default"), "1");
-  EXPECT_EQ(a->getParameter("values"), "<string>");
-  EXPECT_FALSE(a->exist("extra")) << "only three attributes are read";
-}
-
-TEST(EffectDefinitionParser, ShortDeclarationsKeepAnEmptyEntry) {
-  Parsed p = parseText("parameters { a [type=float] [default=1.0]; b; }");
-  ASSERT_TRUE(p.valid) << p.error;
-  const ParameterGroup* a = p.definition->getParameter("a");
-  EXPECT_EQ(a->toString(), "a {\n     = ;\n    default = 1.0;\n    type = float;\n}\n");
-  EXPECT_EQ(a->getParameter("values"), "NULL");
-  EXPECT_EQ(defaultsText(*p.definition), "parameters {\n    a = 1.0;\n    b = NULL;\n}\n");
+  Parsed shortOne = parseText(cases[4].first);
+  EXPECT_EQ(shortOne.definition->getParameter("a")->toString(),
+            "a {\n     = ;\n    default = 1.0;\n    type = float;\n}\n");
+  EXPECT_TRUE(parseText(cases[5].first).definition->hasMethod("f"));
 }
 
 TEST(EffectDefinitionParser, MethodsKeepTheirArgumentsInOrder) {
@@ -94,16 +77,6 @@ TEST(EffectDefinitionParser, MethodsKeepTheirArgumentsInOrder) {
   EXPECT_EQ(many->getKey(10), "10") << "keys sort in argument order";
   EXPECT_EQ(p.definition->getMethod("none")->size(), 0);
   EXPECT_FALSE(p.definition->hasParameters());
-}
-
-TEST(EffectDefinitionParser, BothBlocksAndRepeatedBlocks) {
-  Parsed p = parseText(
-      "parameters { a [type=int] [default=1] [values=]; }\nmethods { f(x); }\n"
-      "parameters { b [type=int] [default=2] [values=]; }");
-  ASSERT_TRUE(p.valid) << p.error;
-  EXPECT_FALSE(p.definition->hasParameter("a")) << "a second block replaces the first";
-  EXPECT_TRUE(p.definition->hasParameter("b"));
-  EXPECT_TRUE(p.definition->hasMethod("f"));
 }
 
 TEST(EffectDefinitionParser, UnknownBlockNameFails) {
@@ -121,13 +94,6 @@ TEST(EffectDefinitionParser, UnknownBlockNameFails) {
   EXPECT_NE(parseText("// c\nparameters { }").error.find("block name '// c\nparameters' is not valid"),
             std::string::npos)
       << "there is no comment syntax";
-}
-
-TEST(EffectDefinitionParser, EmptyBlockBeforeAnotherShiftsThePairs) {
-  Parsed p = parseText("parameters {}\nmethods { f(1); }");
-  EXPECT_FALSE(p.valid)
-      << "the empty body vanishes, so methods is read as parameters and f(1) as a block name";
-  EXPECT_NE(p.error.find("block name 'f(1);' is not valid"), std::string::npos) << p.error;
 }
 
 TEST(EffectDefinitionParser, ReadsFilesThroughTheResourceLayer) {

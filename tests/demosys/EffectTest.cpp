@@ -20,29 +20,6 @@ TEST(EffectBase, PlainEffectReportsFallbacks) {
             "Fallback music event method called! This should never happen!\n");
 }
 
-TEST(EffectBase, InstancesAreDistinctAndStartEmpty) {
-  Effect prototype;
-  ParameterGroup group("glow1");
-  prototype.setParameters(&group);
-  std::unique_ptr<Effect> a(prototype.getInstance());
-  std::unique_ptr<Effect> b(prototype.getInstance());
-  EXPECT_NE(a.get(), b.get());
-  EXPECT_EQ(a->getParameters(), nullptr);
-  EXPECT_EQ(a->getTrackGroup(), nullptr);
-  EXPECT_EQ(a->getRenderTarget(), nullptr);
-  EXPECT_EQ(a->getTrackCount(), 0);
-}
-
-TEST(EffectBase, TrackNamesInDeclarationOrder) {
-  Effect effect;
-  effect.addTrackName("alpha");
-  effect.addTrackName("red");
-  EXPECT_EQ(effect.getTrackCount(), 2);
-  EXPECT_EQ(effect.getTrackName(1), "red");
-  EXPECT_EQ(effect.getTrackName(2), "");
-  EXPECT_EQ(effect.getTrackName(-1), "");
-}
-
 TEST(EffectBase, GetTrackUsesTheGroupOrAStandbyTrack) {
   Effect effect;
   TrackInterpolate* standby = effect.getTrack("alpha");

@@ -64,30 +64,8 @@ TEST_P(QNVIOSources, LoadsBinaryData) {
   EXPECT_EQ(binary->getData(1), 0x80);
 }
 
-TEST_P(QNVIOSources, DebugLinesNameTheFile) {
-  QNVIO::debug = true;
-  testing::internal::CaptureStdout();
-  delete QNVIO::loadFile(SCRIPT);
-  delete QNVIO::loadTextFile(SCRIPT);
-  delete QNVIO::loadBinary(DATA);
-  const std::string out = testing::internal::GetCapturedStdout();
-  QNVIO::debug = false;
-  EXPECT_EQ(out, std::string("Loading file : ") + SCRIPT + "\nLoading text file : " + SCRIPT +
-                     "\nLoading binary file : " + DATA + "\n");
-}
-
 INSTANTIATE_TEST_SUITE_P(DirectoryAndArchive, QNVIOSources,
                          ::testing::Values(QNVIO::QNV_RESOURCES_FLAT, QNVIO::QNV_RESOURCES_7Z));
-
-TEST(QNVIO, InitChoosesTheSourceAndClearsDebug) {
-  QNVIO::debug = true;
-  QNVIO::init(QNVIO::QNV_RESOURCES_7Z);
-  EXPECT_EQ(QNVIO::ResourceType, QNVIO::QNV_RESOURCES_7Z);
-  EXPECT_FALSE(QNVIO::debug);
-  QNVIO::destroy();
-  QNVIO::init(QNVIO::QNV_RESOURCES_FLAT);
-  EXPECT_EQ(QNVIO::ResourceType, QNVIO::QNV_RESOURCES_FLAT);
-}
 
 TEST(QNVIO, UnknownResourceTypeGivesNothing) {
   EXPECT_EQ(QNVIO::loadFile("x", 2), nullptr);

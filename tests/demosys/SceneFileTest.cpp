@@ -150,8 +150,3 @@ TEST(SceneFile, InterleavingFollowsTheSlots) {
   EXPECT_EQ(Vector3f(vertices[6 * 5], vertices[6 * 5 + 1], vertices[6 * 5 + 2]), mesh.positions[5]);
   EXPECT_EQ(Vector3f(vertices[6 * 7 + 3], vertices[6 * 7 + 4], vertices[6 * 7 + 5]), mesh.normals[1]);
 }
-
-TEST(SceneFile, KeyTimesKeepWholeSeconds) {
-  const std::pair<float, unsigned> cases[] = {{2.7f, 2000}, {-1.0f, 0}, {0.0f, 0}, {3.0f, 3000}, {1e30f, 4294967000u}};
-  for (const auto& c : cases) EXPECT_EQ(SceneFileReader::keyTimeMs(c.first), c.second) << c.first;
-}

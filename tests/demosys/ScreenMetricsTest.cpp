@@ -20,25 +20,6 @@ TEST(ScreenMetricsTest, ViewportIsASixteenByNineBandOnePixelNarrowerThanTheWindo
   EXPECT_EQ(viewport(1280, 600), (std::vector<int>{0, -60, 1279, 720})) << "wider windows cut top and bottom";
 }
 
-TEST(ScreenMetricsTest, DefaultsAndResize) {
-  ScreenMetrics metrics;
-  EXPECT_EQ(metrics.getWidth(), 0);
-  EXPECT_TRUE(metrics.isFullscreen());
-  EXPECT_TRUE(metrics.getVSync());
-  EXPECT_EQ(metrics.getFSAASamples(), 0);
-  EXPECT_FLOAT_EQ(metrics.getNear(), 1.0f);
-  EXPECT_FLOAT_EQ(metrics.getFar(), 800.0f);
-  metrics.setResolution(1280, 720);
-  metrics.initView();
-  EXPECT_FLOAT_EQ(metrics.aspect, 1.7777778f);
-  metrics.fov = 80.0f;
-  metrics.resize(1280, 1024);
-  EXPECT_EQ(metrics.getHeight(), 1024);
-  EXPECT_EQ(metrics.viewportY, 152);
-  EXPECT_FLOAT_EQ(metrics.fov, 50.0f) << "a resize resets the field of view";
-  EXPECT_FLOAT_EQ(metrics.aspect, 1.25f);
-}
-
 TEST(ScreenMetricsTest, ProjectionUsesTheWindowAspectAndTheClipPlanes) {
   ScreenMetrics metrics;
   metrics.setResolution(1024, 768);

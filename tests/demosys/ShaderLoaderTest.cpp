@@ -73,16 +73,6 @@ TEST_F(ShaderLoaderTest, IncludesExpandRecursivelyFromTheShaderDirectory) {
   EXPECT_EQ(out, "// a\n// b\nfloat c;\nfloat a;\nvoid main() {}\n");
 }
 
-TEST_F(ShaderLoaderTest, VerboseIncludesNameTheirDepthAndParent) {
-  verbose = true;
-  tree.write("shaders/a.glsl", "#include b.glsl");
-  tree.write("shaders/b.glsl", "float b;");
-  testing::internal::CaptureStdout();
-  ASSERT_TRUE(expand("#include a.glsl", "light.frag"));
-  EXPECT_EQ(testing::internal::GetCapturedStdout(),
-            "0 : Including a.glsl from light.frag\n1 : Including b.glsl from a.glsl\n");
-}
-
 TEST_F(ShaderLoaderTest, MissingIncludeNamesTheLineTheFileAndTheDepth) {
   EXPECT_FALSE(expand("#include nowhere.glsl"));
   EXPECT_EQ(errorMessage, "Failed to include '#include nowhere.glsl' in main.vert depth 0");
@@ -112,27 +102,6 @@ TEST_F(ShaderLoaderTest, DeepButFiniteNestingUpToTheLimitExpands) {
   tree.write("shaders/n" + std::to_string(ShaderLoader::maxIncludeDepth) + ".glsl", "float deepest;");
   ASSERT_TRUE(expand("#include n1.glsl")) << errorMessage;
   EXPECT_EQ(out, "float deepest;\n");
-}
-
-TEST_F(ShaderLoaderTest, MissingVertexFileFailsBeforeAnyCompilation) {
-  Shader shader;
-  EXPECT_FALSE(loader.loadShader(&shader, "absent", dir, {"absent"}));
-  EXPECT_EQ(errorMessage, "Vertex shader 'absent.vert' not found");
-  EXPECT_FALSE(valid);
-  EXPECT_EQ(shader.toString(), "Shader(vshader size = 0, fragshader size = 0, pref=0, vref=0, fref=0)");
-}
-
-TEST_F(ShaderLoaderTest, StagesWithoutAShadersGroupSayThereIsNothingToDo) {
-  Parameters system;
-  DataShaderPool pool;
-  testing::internal::CaptureStdout();
-  EXPECT_TRUE(loader.loadShaders(system, pool));
-  EXPECT_TRUE(loader.reloadShaders(system, pool));
-  EXPECT_EQ(testing::internal::GetCapturedStdout(),
-            "[Loading Shaders]\nNo shaders to load\n"
-            "[Reloading Shaders]\nNo shaders to re-load\n[Reloading Shaders] ... Done!\n");
-  EXPECT_EQ(pool.size(), 0);
-  EXPECT_TRUE(valid);
 }
 
 TEST_F(ShaderLoaderTest, LoadStageStopsAtAnEntryWhoseFilesAreMissing) {

@@ -17,23 +17,6 @@ TEST(Time, TicksSplitIntoMinutesSecondsAndMilliseconds) {
   EXPECT_EQ(Time(200u * 60000u).toString(), "(0012000000)-[200:00:000]");
 }
 
-TEST(Time, SettersCarryOnlyOneLevel) {
-  Time time;
-  time.setSeconds(125);
-  EXPECT_EQ(time.getMinutes(), 2u);
-  EXPECT_EQ(time.getSeconds(), 5u);
-  EXPECT_EQ(time.getTicks(), 125000u);
-  time.setMilliseconds(59500);  // 59 whole seconds join the 5 already there; no carry to minutes
-  EXPECT_EQ(time.getSeconds(), 64u);
-  EXPECT_EQ(time.getMilliseconds(), 500u);
-  EXPECT_EQ(time.getTicks(), 2u * 60000 + 64000 + 500);
-  time.setMinutes(0);
-  EXPECT_EQ(time.getTicks(), 64500u);
-  time.reset();
-  EXPECT_EQ(time.getTicks(), 0u);
-  EXPECT_EQ(time.getSeconds(), 0u);
-}
-
 TEST(Time, TextFormNeedsThreeWholeNumbers) {
   Time time("1:02:003");
   EXPECT_TRUE(time.isValid());

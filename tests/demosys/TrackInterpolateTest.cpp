@@ -1,9 +1,8 @@
-// Interpolation tracks: the five segment shapes, clamping outside the keys,
-// the segment chosen by whole rows and blended by exact time, the cached
-// segment staying right under any access pattern and after edits.
+// Interpolation tracks: the five segment shapes, clamping outside the keys, the segment chosen by
+// whole rows and blended by exact time, the cached segment staying right under any access pattern
+// and after edits, and the editing calls.
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <algorithm>
 #include <memory>
 
@@ -11,64 +10,33 @@
 
 using namespace timeline_test;
 
-namespace {
-
-float valueAt(int code, unsigned time) {
-  std::unique_ptr<TrackInterpolate> track(interpolateTrack("x", {{0, code, 0.0f}, {10, 0, 10.0f}}));
-  return track->getValue(time);
-}
-
-}  // namespace
-
-TEST(TrackInterpolateShapes, LinearBlendsInsideTheRowAndClampsAtTheEnds) {
-  ScopedRowRate rate(20);
-  EXPECT_FLOAT_EQ(valueAt(TrackKeyFrameInterpolate::LINEAR, 250), 5.0f);
-  EXPECT_FLOAT_EQ(valueAt(TrackKeyFrameInterpolate::LINEAR, 260), 5.2f);
-  EXPECT_FLOAT_EQ(valueAt(TrackKeyFrameInterpolate::LINEAR, 500), 10.0f);
-  EXPECT_FLOAT_EQ(valueAt(TrackKeyFrameInterpolate::LINEAR, 90000), 10.0f);
-}
-
-TEST(TrackInterpolateShapes, EachCodeAtRowFive) {
-  ScopedRowRate rate(20);
-  EXPECT_FLOAT_EQ(valueAt(TrackKeyFrameInterpolate::COSINE_OUT, 250), 7.0710678f);
-  EXPECT_FLOAT_EQ(valueAt(TrackKeyFrameInterpolate::COSINE_IN, 250), 2.9289322f);
-  EXPECT_FLOAT_EQ(valueAt(TrackKeyFrameInterpolate::RAMP, 250), 2.5f);
-  EXPECT_FLOAT_EQ(valueAt(TrackKeyFrameInterpolate::STEP, 250), 0.0f);
-  EXPECT_FLOAT_EQ(valueAt(TrackKeyFrameInterpolate::STEP, 499), 0.0f);
-  EXPECT_FLOAT_EQ(valueAt(TrackKeyFrameInterpolate::STEP, 500), 10.0f);
-  EXPECT_FLOAT_EQ(valueAt(7, 250), 5.0f);
-  EXPECT_FLOAT_EQ(valueAt(-1, 260), 5.2f);
-}
-
-TEST(TrackInterpolateShapes, CosineIsNarrowedToFloatBeforeScaling) {
-  TrackKeyFrameInterpolate left(0, TrackKeyFrameInterpolate::COSINE_OUT, 1.0f);
-  TrackKeyFrameInterpolate right(3, 0, 1001.0f);
-  float t = 1.0f / 3.0f;
-  float expected = 1.0f + 1000.0f * static_cast<float>(std::cos((1.0f - t) * 3.141592653589793 * 0.5));
-  EXPECT_EQ(TrackInterpolate::cosine(left, right, 1.0f, true), expected);
-}
-
-TEST(TrackInterpolateValues, BeforeTheFirstKeyAndWithoutKeys) {
-  ScopedRowRate rate(20);
-  std::unique_ptr<TrackInterpolate> track(interpolateTrack("x", {{4, 0, 3.0f}, {10, 0, 10.0f}}));
-  EXPECT_FLOAT_EQ(track->getValue(0), 3.0f);
-  EXPECT_FLOAT_EQ(track->getValue(199), 3.0f);
-  EXPECT_FLOAT_EQ(track->getValue(200), 3.0f);
-  TrackInterpolate empty("x");
-  EXPECT_EQ(empty.getValue(1234), 0.0f);
-  EXPECT_EQ(empty.getName(), "x");
-}
-
-TEST(TrackInterpolateValues, RowRateComesFromTheTrackSystem) {
+TEST(TrackInterpolate, EachShapeBetweenTwoKeysAndClampedOutsideThem) {
+  ScopedRowRate rate(20);  // 50 ms per row
+  const struct {
+    int code;
+    unsigned time;
+    float value;
+  } cases[] = {
+      {TrackKeyFrameInterpolate::LINEAR, 250, 6.0f},       {TrackKeyFrameInterpolate::LINEAR, 260, 6.2f},
+      {TrackKeyFrameInterpolate::LINEAR, 90000, 11.0f},    {TrackKeyFrameInterpolate::COSINE_OUT, 250, 8.0710678f},
+      {TrackKeyFrameInterpolate::COSINE_IN, 250, 3.9289322f}, {TrackKeyFrameInterpolate::RAMP, 250, 3.5f},
+      {TrackKeyFrameInterpolate::STEP, 499, 1.0f},         {TrackKeyFrameInterpolate::STEP, 500, 11.0f},
+      {7, 250, 6.0f},                                      {-1, 260, 6.2f},
+  };
+  for (const auto& c : cases) {
+    std::unique_ptr<TrackInterpolate> track(interpolateTrack("x", {{2, c.code, 1.0f}, {12, 0, 11.0f}}));
+    EXPECT_FLOAT_EQ(track->getValue(c.time + 100), c.value) << "code " << c.code << " at " << c.time;
+    EXPECT_FLOAT_EQ(track->getValue(50), 1.0f) << "before the first key it holds";
+  }
+  EXPECT_EQ(TrackInterpolate("x").getValue(1234), 0.0f);
   std::unique_ptr<TrackInterpolate> track(interpolateTrack("x", {{0, 0, 0.0f}, {8, 0, 8.0f}}));
-  ScopedRowRate rate(8);  // 125 ms per row
+  ScopedRowRate slower(8);  // 125 ms per row, read from the track system
   EXPECT_FLOAT_EQ(track->getValue(500), 4.0f);
-  EXPECT_FLOAT_EQ(track->getValue(1000), 8.0f);
 }
 
 // Keys at rows 0, 10, 20, ... holding a tenth of their row make the value a tenth of the row
 // position everywhere between them, whatever segment is cached and however many keys there are.
-TEST(TrackInterpolateValues, CachedSegmentIsRightInAnyOrderForAnyNumberOfKeys) {
+TEST(TrackInterpolate, CachedSegmentIsRightInAnyOrderForAnyNumberOfKeys) {
   ScopedRowRate rate(20);
   for (unsigned keys = 1; keys <= 40; ++keys) {
     TrackInterpolate track("x");
@@ -83,7 +51,7 @@ TEST(TrackInterpolateValues, CachedSegmentIsRightInAnyOrderForAnyNumberOfKeys) {
   }
 }
 
-TEST(TrackInterpolateValues, EditsAreSeenByTheNextEvaluation) {
+TEST(TrackInterpolate, EditsAreSeenByTheNextEvaluation) {
   ScopedRowRate rate(20);
   std::unique_ptr<TrackInterpolate> track(interpolateTrack("x", {{0, 0, 0.0f}, {10, 0, 10.0f}}));
   EXPECT_FLOAT_EQ(track->getValue(250), 5.0f);
@@ -99,26 +67,7 @@ TEST(TrackInterpolateValues, EditsAreSeenByTheNextEvaluation) {
   EXPECT_FLOAT_EQ(track->getValue(0), 2.0f);
 }
 
-TEST(TrackInterpolateEditing, ClosestAndDeleteKeyframe) {
-  std::unique_ptr<TrackInterpolate> track(
-      interpolateTrack("x", {{10, 0, 1.0f}, {20, 0, 2.0f}, {30, 0, 3.0f}}));
-  EXPECT_EQ(track->getClosestKeyframe(5), nullptr);
-  EXPECT_EQ(track->getClosestKeyframe(15)->row, 10u);
-  EXPECT_EQ(track->getClosestKeyframe(20)->row, 20u);
-  EXPECT_EQ(track->getClosestKeyframe(30), nullptr);
-
-  track->deleteKeyframe(35);  // nothing at or after 35
-  EXPECT_EQ(track->getKeyframeCount(), 3);
-  track->deleteKeyframe(5);  // nothing before 5
-  EXPECT_EQ(track->getKeyframeCount(), 3);
-  track->deleteKeyframe(25);  // the last one before 25
-  EXPECT_FALSE(track->rowExists(20));
-  track->deleteKeyframe(30);
-  EXPECT_FALSE(track->rowExists(30));
-  EXPECT_EQ(track->getKeyframeCount(), 1);
-}
-
-TEST(TrackInterpolateEditing, KeyFrameRangeCoversTheCurveOverTheRows) {
+TEST(TrackInterpolate, ClosestKeyframeRangeAndDelete) {
   std::unique_ptr<TrackInterpolate> track(
       interpolateTrack("x", {{10, 0, 1.0f}, {20, 0, 2.0f}, {30, 0, 3.0f}, {40, 0, 4.0f}}));
   auto rows = [&track](unsigned first, unsigned last) {
@@ -133,4 +82,13 @@ TEST(TrackInterpolateEditing, KeyFrameRangeCoversTheCurveOverTheRows) {
   EXPECT_EQ(rows(0, 5), (std::vector<unsigned>{10}));
   EXPECT_EQ(rows(35, 100), (std::vector<unsigned>{30, 40}));
   EXPECT_TRUE(rows(41, 100).empty());
+  EXPECT_EQ(track->getClosestKeyframe(5), nullptr);
+  EXPECT_EQ(track->getClosestKeyframe(15)->row, 10u);
+  EXPECT_EQ(track->getClosestKeyframe(20)->row, 20u);
+  EXPECT_EQ(track->getClosestKeyframe(40), nullptr);
+  track->deleteKeyframe(45);  // nothing at or after 45
+  track->deleteKeyframe(5);   // nothing before 5
+  track->deleteKeyframe(25);  // the last one before 25
+  track->deleteKeyframe(30);
+  EXPECT_EQ(rows(0, 100), (std::vector<unsigned>{10, 40}));
 }

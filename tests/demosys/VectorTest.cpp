@@ -2,40 +2,6 @@
 
 #include <gtest/gtest.h>
 
-TEST(Vector, ConstructsZeroedOrFromComponents) {
-  const Vector3f zero;
-  EXPECT_EQ(zero, Vector3f(0, 0, 0));
-  const Vector4f v(1.5f, -2.0f, 3.0f, 4.0f);
-  EXPECT_EQ(v.x(), 1.5f);
-  EXPECT_EQ(v.y(), -2.0f);
-  EXPECT_EQ(v.z(), 3.0f);
-  EXPECT_EQ(v.w(), 4.0f);
-  EXPECT_EQ(v[2], 3.0f);
-  // Contiguous components, as glUniform4fv reads them.
-  EXPECT_EQ(v.data()[3], 4.0f);
-  Vector2f size(640, 480);
-  size.y() = 360;
-  EXPECT_EQ(size, Vector2f(640, 360));
-}
-
-TEST(Vector, ComponentwiseArithmetic) {
-  const Vector3f a(1, 2, 3);
-  const Vector3f b(4, -5, 6);
-  EXPECT_EQ(a + b, Vector3f(5, -3, 9));
-  EXPECT_EQ(a - b, Vector3f(-3, 7, -3));
-  EXPECT_EQ(a * 2.0f, Vector3f(2, 4, 6));
-  EXPECT_EQ(0.5f * b, Vector3f(2, -2.5f, 3));
-  EXPECT_EQ(-a, Vector3f(-1, -2, -3));
-  Vector3f c = a;
-  c += b;
-  c -= Vector3f(1, 1, 1);
-  EXPECT_EQ(c, Vector3f(4, -4, 8));
-  EXPECT_NE(c, a);
-  const Vector4i i(1, 2, 3, 4);
-  EXPECT_EQ(i + Vector4i(1, 1, 1, 1), Vector4i(2, 3, 4, 5));
-  EXPECT_EQ(Vector3i(2, 3, 4) * 3, Vector3i(6, 9, 12));
-}
-
 TEST(Vector, DotAndCrossProducts) {
   const Vector3f x(1, 0, 0);
   const Vector3f y(0, 1, 0);

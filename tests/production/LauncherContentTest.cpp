@@ -9,15 +9,6 @@
 
 namespace {
 
-TEST(LauncherModes, AspectLabels) {
-  const struct {
-    int w, h;
-    const char* label;
-  } cases[] = {{1280, 1024, "(5:4)"}, {1680, 1050, "(16:10)"}, {1024, 768, "(4:3)"}, {1920, 1080, "(16:9)"},
-               {1366, 768, "(16:9)"}, {1024, 1024, ""},        {1280, 0, ""}};
-  for (const auto& c : cases) EXPECT_EQ(QNVGui::aspectLabel(c.w, c.h), c.label) << c.w << "x" << c.h;
-}
-
 TEST(LauncherModes, FallbackFitsTheDesktopLargestFirst) {
   const std::vector<QNVGui::Mode> modes = QNVGui::fallbackModes(1680, 1050);
   ASSERT_FALSE(modes.empty());

@@ -135,15 +135,4 @@ TEST(SceneBuilder, ReportsTheFirstMistake) {
   }
 }
 
-TEST(SceneBuilder, MaterialsShareTextureRecordsAndNames) {
-  SceneBuilder builder;
-  const int hull = builder.material("Hull", {1, 1, 1}, "hull.png");
-  builder.material("Turret", {0.5f, 0.5f, 0.5f}, "hull.png");
-  EXPECT_EQ(builder.material("Hull", {0, 0, 0}), hull);
-  const SceneDescription& scene = builder.description();
-  ASSERT_EQ(scene.textures.size(), 1u);
-  EXPECT_EQ(scene.materials.size(), 2u);
-  EXPECT_EQ(scene.materials[1].textureId, scene.textures[0].id);
-}
-
 }  // namespace

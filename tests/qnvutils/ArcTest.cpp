@@ -70,14 +70,3 @@ TEST_F(ArcArchive, DecodesAnImageEntry) {
   EXPECT_TRUE(arc_getImage(&broken));
   EXPECT_FALSE(broken.exists());
 }
-
-TEST(Arc, NothingIsFoundAfterClose) {
-  TempTree tree;
-  tree.write("a.txt", "a");
-  ASSERT_TRUE(tree.archive("a.7z", "", {"a.txt"}));
-  ASSERT_TRUE(arc_load(tree.path("a.7z")));
-  arc_close();
-  File file("a.txt");
-  EXPECT_FALSE(arc_getFile(&file));
-  EXPECT_FALSE(arc_load(tree.path("missing.7z")));
-}

@@ -26,25 +26,3 @@ TEST(CosInterpolate, FlagFalloffRisesMonotonically) {
   EXPECT_GT(previous, 9.9);
   EXPECT_NEAR(falloff.step(), 10.0, 1e-12);
 }
-
-TEST(CosInterpolate, ResetRestartsTheStepping) {
-  CosInterpolate falloff(0.0, 10.0, 4.0);
-  falloff.step();
-  falloff.step();
-  falloff.step();
-  falloff.reset(2.0, -2.0, 2.0);
-  EXPECT_EQ(falloff.getWeight(), 0.0);
-  EXPECT_DOUBLE_EQ(falloff.step(), 2.0);
-  EXPECT_NEAR(falloff.step(), 0.0, 1e-12);
-  EXPECT_NEAR(falloff.step(), -2.0, 1e-12);
-  EXPECT_EQ(falloff.getFrom(), 2.0);
-  EXPECT_EQ(falloff.getTo(), -2.0);
-  EXPECT_EQ(falloff.getSteps(), 2.0);
-}
-
-TEST(CosInterpolate, ZeroStepsStayAtTheStart) {
-  CosInterpolate unset;
-  EXPECT_EQ(unset.step(), 0.0);
-  CosInterpolate falloff(3.0, 7.0, 0.0);
-  for (int i = 0; i < 3; ++i) EXPECT_EQ(falloff.step(), 3.0);
-}

@@ -43,47 +43,27 @@ void expectBottomRowFirst(const Image& image) {
 
 }  // namespace
 
-TEST(Image, DecodesAFileWithRowsFlipped) {
+TEST(Image, FilesAndBytesDecodeWithRowsFlippedAndWhatIsNotAPictureDoesNotExist) {
   TempTree tree;
-  tree.write("tex.ppm", redOverBluePpm());
-  Image image(tree.path("tex.ppm"));
-  expectBottomRowFirst(image);
-  EXPECT_EQ(image.getFileName(), tree.path("tex.ppm"));
-}
-
-TEST(Image, DecodesBytesWithRowsFlippedAndNoName) {
-  Image image;
-  EXPECT_FALSE(image.exists());
-  image.setFileName("tex.ppm");
-  decodeBytes(image, redOverBluePpm());
-  expectBottomRowFirst(image);
-  EXPECT_EQ(image.getFileName(), "");
-}
-
-TEST(Image, UndecodableOrMissingDoesNotExist) {
-  TempTree tree;
-  Image missing(tree.path("nothing.png"));
-  EXPECT_FALSE(missing.exists());
-  EXPECT_EQ(missing.getData(), nullptr);
-
-  Image image;
-  decodeBytes(image, redOverBluePpm());
-  ASSERT_TRUE(image.exists());
-  decodeBytes(image, "not an image at all");
-  EXPECT_FALSE(image.exists());
-  EXPECT_EQ(image.getWidth(), 0);
-  EXPECT_EQ(image.getData(), nullptr);
-  image.putData(nullptr, 0);
-  EXPECT_FALSE(image.exists());
-}
-
-TEST(Image, PngFromFileAndFromBytesAgree) {
-  TempTree tree;
-  tree.write("tex.png", redOverBluePng());
-  expectBottomRowFirst(Image(tree.path("tex.png")));
-  Image fromBytes;
-  decodeBytes(fromBytes, redOverBluePng());
-  expectBottomRowFirst(fromBytes);
+  for (const std::string& bytes : {redOverBluePpm(), redOverBluePng()}) {
+    tree.write("tex", bytes);
+    Image fromFile(tree.path("tex"));
+    expectBottomRowFirst(fromFile);
+    EXPECT_EQ(fromFile.getFileName(), tree.path("tex"));
+    Image fromBytes;
+    fromBytes.setFileName("tex.ppm");
+    decodeBytes(fromBytes, bytes);
+    expectBottomRowFirst(fromBytes);
+    EXPECT_EQ(fromBytes.getFileName(), "");
+    decodeBytes(fromBytes, "not an image at all");
+    EXPECT_FALSE(fromBytes.exists());
+    EXPECT_EQ(fromBytes.getWidth(), 0);
+    EXPECT_EQ(fromBytes.getData(), nullptr);
+  }
+  EXPECT_FALSE(Image(tree.path("nothing.png")).exists());
+  Image empty;
+  empty.putData(nullptr, 0);
+  EXPECT_FALSE(empty.exists());
 }
 
 // The image library hangs on cut PNGs and double-frees on cut binary PNMs; every

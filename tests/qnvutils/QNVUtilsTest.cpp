@@ -50,9 +50,3 @@ TEST(QNVUtilsFromText, TooLargeNumbersGiveTheTypesLimit) {
   EXPECT_EQ(QNVUtils::string2Int("-99999999999"), INT_MIN);
   EXPECT_GT(QNVUtils::string2Float("1e99"), 3.0e38f);
 }
-
-TEST(QNVUtilsRoundTrip, IntegersSurviveTextAndBack) {
-  for (int v : {0, 1, -1, 123456789, INT_MAX, INT_MIN}) {
-    EXPECT_EQ(QNVUtils::string2Int(QNVUtils::int2string(v)), v);
-  }
-}

@@ -81,14 +81,4 @@ TEST(PlaybackControl, PauseSeekSpeedLoopAndStop) {
   }
 }
 
-TEST(PlaybackControl, PositionText) {
-  ScopedClock clock;
-  Timer timer(8);
-  ASSERT_TRUE(timer.init());
-  PlaybackControl control;
-  control.attach(&timer, 600000, 4);
-  control.seekTo(83456);
-  EXPECT_EQ(control.position(), "1:23:456 row 667");
-}
-
 }  // namespace

@@ -93,23 +93,3 @@ TEST_F(TracksCommand, ActiveListsEffectsInDrawingOrderWithTargets) {
   EXPECT_EQ(none.status, 0);
   EXPECT_EQ(none.out, "");
 }
-
-TEST_F(TracksCommand, FailuresAreReportedClearly) {
-  ToolRun missing = ToolRun::of("tracks dump " + quoted("nowhere"));
-  EXPECT_EQ(missing.status, 1);
-  EXPECT_EQ(missing.out, "demosys tracks: Failed to load track data!\nFile : '" +
-                             tree.path("nowhere/index.list") + "'\nThe file is missing\n");
-
-  tree.write("bad.txt", "effect e\n  start 1\n  start 1\n");
-  ToolRun bad = ToolRun::of("tracks build " + quoted("bad.txt") + " " + quoted("out"));
-  EXPECT_EQ(bad.status, 1);
-  EXPECT_EQ(bad.out, "demosys tracks: " + tree.path("bad.txt") + ": line 3: row 1 appears twice\n");
-
-  EXPECT_EQ(ToolRun::of("tracks eval " + quoted("pack") + " scene alpha 10 0").out,
-            "demosys tracks: ROWRATE must be from 1 to 1000\n");
-  EXPECT_EQ(ToolRun::of("tracks eval " + quoted("pack") + " scene beta 10").out,
-            "demosys tracks: no track 'beta' for effect 'scene' in '" + tree.path("pack") + "'\n");
-  ToolRun usage = ToolRun::of("tracks frob");
-  EXPECT_EQ(usage.status, 2);
-  EXPECT_NE(usage.out.find("demosys tracks dump DIR"), std::string::npos);
-}
