@@ -103,48 +103,52 @@ TEST_F(ShaderTest, DefinesAndNestedIncludesCompileAndUniformsShowInThePixels) {
   EXPECT_TRUE(valid);
 }
 
-TEST_F(ShaderTest, CompileFailuresCarryTheDriversLog) {
-  writePair("broken", passThroughVertex, "void main() { gl_FragColor = vec4(1.0) +; }\n");
-  Shader shader;
-  EXPECT_FALSE(loader.loadShader(&shader, "broken", path, {"broken"}));
-  EXPECT_FALSE(valid);
-  EXPECT_FALSE(shader.isValid());
-  const std::string head = "Error while compiling fragment shader\nShader: broken.frag\n";
-  ASSERT_EQ(errorMessage.rfind(head, 0), 0u) << errorMessage;
-  // The driver's log, then the line it names traced back to its file.
-  EXPECT_EQ(errorMessage.substr(head.size()), shader.getErrorMessage() + "Line 1 is " + path + "broken.frag line 1\n");
-  EXPECT_NE(shader.getErrorMessage().find("error"), std::string::npos) << shader.getErrorMessage();
-
-  valid = true;
-  writePair("vbroken", "void main() { gl_Position = undefinedThing; }\n", "void main() {}\n");
-  Shader vertexShader;
-  EXPECT_FALSE(loader.loadShader(&vertexShader, "vbroken", path, {"vbroken"}));
-  EXPECT_EQ(errorMessage.rfind("Error while compiling vertex shader\nShader: vbroken.vert\n", 0), 0u);
-  EXPECT_NE(errorMessage.find("undefinedThing"), std::string::npos) << errorMessage;
+// Each failure names the file or pair; a compile failure carries the driver's log and the line
+// it names traced back to its file.
+TEST_F(ShaderTest, LoaderFailuresNameTheFileAndCarryTheDriversLog) {
+  const struct {
+    const char* name;
+    const char* vertex;
+    const char* fragment;  // null: no fragment file
+    std::string head;      // the message's start
+    const char* logged;    // text from the driver's log
+  } cases[] = {
+      {"broken", passThroughVertex, "void main() { gl_FragColor = vec4(1.0) +; }\n",
+       "Error while compiling fragment shader\nShader: broken.frag\n", "error"},
+      {"vbroken", "void main() { gl_Position = undefinedThing; }\n", "void main() {}\n",
+       "Error while compiling vertex shader\nShader: vbroken.vert\n", "undefinedThing"},
+      {"unlinked", "void helper();\nvoid main() { helper(); gl_Position = gl_Vertex; }\n",
+       "void main() { gl_FragColor = vec4(1.0); }\n", "Error while linking shader pair\nShader: unlinked\n", ""},
+      {"lonely", passThroughVertex, nullptr, "Fragement shader 'lonely.frag' not found", ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    dir.write(std::string(c.name) + ".vert", c.vertex);
+    if (c.fragment != nullptr) dir.write(std::string(c.name) + ".frag", c.fragment);
+    valid = true;
+    Shader shader;
+    EXPECT_FALSE(loader.loadShader(&shader, c.name, path, {c.name}));
+    EXPECT_FALSE(valid);
+    EXPECT_TRUE(c.fragment == nullptr || !shader.isValid());
+    ASSERT_EQ(errorMessage.rfind(c.head, 0), 0u) << errorMessage;
+    EXPECT_NE(errorMessage.find(c.logged, c.head.size()), std::string::npos) << errorMessage;
+    if (c.fragment == nullptr) {
+      EXPECT_EQ(errorMessage, c.head);
+    } else if (c.name == std::string("broken")) {
+      EXPECT_EQ(errorMessage, c.head + shader.getErrorMessage() + "Line 1 is " + path + "broken.frag line 1\n");
+    } else {
+      EXPECT_GT(errorMessage.size(), c.head.size()) << "the driver's log follows";
+    }
+  }
 }
 
-TEST_F(ShaderTest, LinkFailureCarriesTheProgramLog) {
-  writePair("unlinked", "void helper();\nvoid main() { helper(); gl_Position = gl_Vertex; }\n",
-            "void main() { gl_FragColor = vec4(1.0); }\n");
-  Shader shader;
-  EXPECT_FALSE(loader.loadShader(&shader, "unlinked", path, {"unlinked"}));
-  const std::string head = "Error while linking shader pair\nShader: unlinked\n";
-  ASSERT_EQ(errorMessage.rfind(head, 0), 0u) << errorMessage;
-  EXPECT_GT(errorMessage.size(), head.size()) << "the driver's log follows";
-  EXPECT_FALSE(shader.isValid());
-}
-
-TEST_F(ShaderTest, MissingFragmentFileIsNamed) {
-  dir.write("lonely.vert", passThroughVertex);
-  Shader shader;
-  EXPECT_FALSE(loader.loadShader(&shader, "lonely", path, {"lonely"}));
-  EXPECT_EQ(errorMessage, "Fragement shader 'lonely.frag' not found");
-}
-
-TEST_F(ShaderTest, ScalarAndMatrixSettersReportMissingUniformsVectorSettersDoNot) {
+// Column-major matrices; scalar and matrix setters report a missing uniform, vector setters do not.
+TEST_F(ShaderTest, UniformSettersSetEveryComponentAndScalarOnesReportMissingNames) {
   auto shader = program(passThroughVertex,
                         "uniform mat4 m;\nuniform mat3 n;\nuniform int pick;\n"
-                        "void main() { gl_FragColor = pick == 1 ? m[3] : vec4(n[2], 1.0); }\n");
+                        "uniform vec2 a;\nuniform vec3 b;\nuniform vec4 c;\n"
+                        "void main() { vec4 v = vec4(a.y, b.z, c.w, 1.0) + vec4(a.x + b.x + b.y + c.x + c.y + c.z);\n"
+                        "  gl_FragColor = pick == 1 ? m[3] : pick == 2 ? vec4(n[2], 1.0) : v; }\n");
   shader->use();
   testing::internal::CaptureStdout();
   shader->setUniform1f("nope", 1.0f);
@@ -158,29 +162,20 @@ TEST_F(ShaderTest, ScalarAndMatrixSettersReportMissingUniformsVectorSettersDoNot
   shader->setUniform2fv("nope", Vector2f(1.0f, 2.0f));
   shader->setUniform3fv("nope", Vector3f(1.0f, 2.0f, 3.0f));
   shader->setUniform4fv("nope", Vector4f(1.0f, 2.0f, 3.0f, 4.0f));
-  std::string line = "Error: Uniform variable 'nope' not found!\n";
+  const std::string line = "Error: Uniform variable 'nope' not found!\n";
   EXPECT_EQ(testing::internal::GetCapturedStdout(), line + line + line + line);
 
-  // Column-major: elements 12..15 are the fourth column.
   const float m[16] = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 1};
-  shader->setUniform4x4m("m", m);
-  shader->setUniform1i("pick", 1);
-  drawFullScreen();
-  EXPECT_PRED3(near, centre(), (Rgba{0, 255, 0, 255}), 0);
   const float n[9] = {0, 0, 0, 0, 0, 0, 1, 0, 1};
+  shader->setUniform4x4m("m", m);
   shader->setUniform3x3m("n", n);
+  const std::pair<int, Rgba> picks[] = {{1, {0, 255, 0, 255}}, {2, {255, 0, 255, 255}}};
+  for (const auto& [pick, colour] : picks) {
+    shader->setUniform1i("pick", pick);
+    drawFullScreen();
+    EXPECT_PRED3(near, centre(), colour, 0) << "pick " << pick;
+  }
   shader->setUniform1i("pick", 0);
-  drawFullScreen();
-  EXPECT_PRED3(near, centre(), (Rgba{255, 0, 255, 255}), 0);
-  shader->release();
-}
-
-TEST_F(ShaderTest, VectorSettersSetEveryComponent) {
-  auto shader = program(
-      passThroughVertex,
-      "uniform vec2 a;\nuniform vec3 b;\nuniform vec4 c;\n"
-      "void main() { gl_FragColor = vec4(a.y, b.z, c.w, 1.0) + vec4(a.x + b.x + b.y + c.x + c.y + c.z); }\n");
-  shader->use();
   shader->setUniform2fv("a", Vector2f(0.0f, 1.0f));
   shader->setUniform3fv("b", Vector3f(0.0f, 0.0f, 0.5f));
   shader->setUniform4fv("c", Vector4f(0.0f, 0.0f, 0.0f, 0.25f));
@@ -240,25 +235,6 @@ TEST_F(ShaderTest, TextureUnitsBindSamplersAndReleaseClearsUnitsZeroToTwo) {
   glActiveTexture(GL_TEXTURE3);
   glBindTexture(GL_TEXTURE_2D, 0);
   glActiveTexture(GL_TEXTURE0);
-}
-
-TEST_F(ShaderTest, DescribesItsSourcesAndHandles) {
-  Shader fresh;
-  EXPECT_EQ(fresh.toString(), "Shader(vshader size = 0, fragshader size = 0, pref=0, vref=0, fref=0)");
-  std::string fragment = "void main() { gl_FragColor = vec4(1.0); }\n";
-  auto shader = program(passThroughVertex, fragment);
-  GLuint attached[2] = {0, 0};
-  GLsizei count = 0;
-  glGetAttachedShaders(shader->getProgramHandle(), 2, &count, attached);
-  ASSERT_EQ(count, 2);
-  GLint firstType = 0;
-  glGetShaderiv(attached[0], GL_SHADER_TYPE, &firstType);
-  if (firstType != GL_VERTEX_SHADER) std::swap(attached[0], attached[1]);
-  EXPECT_EQ(shader->toString(),
-            "Shader(vshader size = " + std::to_string(std::string(passThroughVertex).size()) +
-                ", fragshader size = " + std::to_string(fragment.size()) +
-                ", pref=" + std::to_string(shader->getProgramHandle()) +
-                ", vref=" + std::to_string(attached[0]) + ", fref=" + std::to_string(attached[1]) + ")");
 }
 
 class ShaderPoolTest : public ShaderTest {
@@ -338,63 +314,41 @@ TEST_F(ShaderPoolTest, FailedReloadStopsAndNamesTheShader) {
   EXPECT_EQ(printed.find("Done!"), std::string::npos);
 }
 
-class ShaderInstanceTest : public ShaderTest {};
-
-TEST_F(ShaderInstanceTest, ColourAndTextureInstancesSetTheirUniforms) {
-  auto colourShader =
-      program(passThroughVertex, "uniform vec4 color;\nvoid main() { gl_FragColor = color; }\n");
-  auto textureColourShader =
-      program(passThroughVertex,
-              "uniform vec4 color;\nuniform sampler2D texture;\n"
-              "void main() { gl_FragColor = color * texture2D(texture, vec2(0.5)); }\n");
-  auto texture = solid(255, 255, 0);
-  QNVMaterial material;
-  material.setDiffuseTexture(texture.get());
-
-  ShaderColor white(colourShader.get());
-  white.use(nullptr);
-  drawFullScreen();
-  white.release();
-  EXPECT_PRED3(near, centre(), (Rgba{255, 255, 255, 255}), 0) << "white unless told otherwise";
-
-  ShaderColor tinted(colourShader.get());
-  tinted.setColor(0.0f, 0.0f, 1.0f, 1.0f);
-  tinted.use(&material);
-  drawFullScreen();
-  tinted.release();
-  EXPECT_PRED3(near, centre(), (Rgba{0, 0, 255, 255}), 0);
-
-  ShaderTextureColor both(textureColourShader.get());
-  both.setColor(1.0f, 0.0f, 1.0f, 1.0f);
-  both.use(&material);
-  drawFullScreen();
-  both.release();
-  EXPECT_PRED3(near, centre(), (Rgba{255, 0, 0, 255}), 0);
-
-  auto textureShader =
-      program(passThroughVertex,
-              "uniform sampler2D texture;\nvoid main() { gl_FragColor = texture2D(texture, vec2(0.5)); }\n");
-  ShaderTexture textured(textureShader.get());
-  textured.use(&material);
-  drawFullScreen();
-  textured.release();
-  EXPECT_PRED3(near, centre(), (Rgba{255, 255, 0, 255}), 0);
-  textured.use(nullptr);  // no material: the shader alone
-  textured.release();
-}
-
-TEST_F(ShaderInstanceTest, PlainInstanceAppliesTheMaterialBeforeTheShader) {
+// Colour instances default to white; texture instances take the material's diffuse texture; the
+// plain instance applies the material (its diffuse) before the program.
+TEST_F(ShaderTest, InstancesSetTheirUniformsFromColourAndMaterial) {
+  auto colour = program(passThroughVertex, "uniform vec4 color;\nvoid main() { gl_FragColor = color; }\n");
+  auto texturedColour = program(passThroughVertex,
+                                "uniform vec4 color;\nuniform sampler2D texture;\n"
+                                "void main() { gl_FragColor = color * texture2D(texture, vec2(0.5)); }\n");
+  auto textured = program(passThroughVertex,
+                          "uniform sampler2D texture;\nvoid main() { gl_FragColor = texture2D(texture, vec2(0.5)); }\n");
   auto lit = program(passThroughVertex, "void main() { gl_FragColor = gl_FrontMaterial.diffuse; }\n");
+  auto yellow = solid(255, 255, 0);
   QNVMaterial material;
+  material.setDiffuseTexture(yellow.get());
   material.setDiffuse(0.0f, 1.0f, 0.0f);
-  ShaderInstance instance(lit.get());
-  instance.use(&material);
-  GLint program = 0;
-  glGetIntegerv(GL_CURRENT_PROGRAM, &program);
-  EXPECT_EQ(static_cast<GLuint>(program), lit->getProgramHandle());
-  drawFullScreen();
-  instance.release();
-  EXPECT_PRED3(near, centre(), (Rgba{0, 255, 0, 255}), 0);
+  ShaderColor white(colour.get()), blue(colour.get());
+  blue.setColor(0.0f, 0.0f, 1.0f, 1.0f);
+  ShaderTextureColor magentaOnYellow(texturedColour.get());
+  magentaOnYellow.setColor(1.0f, 0.0f, 1.0f, 1.0f);
+  ShaderTexture texture(textured.get());
+  ShaderInstance plain(lit.get());
+  const struct {
+    ShaderInstance* instance;
+    QNVMaterial* material;
+    Rgba expected;
+  } cases[] = {{&white, nullptr, {255, 255, 255, 255}}, {&blue, &material, {0, 0, 255, 255}},
+               {&magentaOnYellow, &material, {255, 0, 0, 255}}, {&texture, &material, {255, 255, 0, 255}},
+               {&plain, &material, {0, 255, 0, 255}}};
+  for (const auto& c : cases) {
+    c.instance->use(c.material);
+    drawFullScreen();
+    c.instance->release();
+    EXPECT_PRED3(near, centre(), c.expected, 0) << &c - cases;
+  }
+  texture.use(nullptr);  // no material: the shader alone
+  texture.release();
 }
 
 // Counts destructions so that the cache's ownership can be seen.
