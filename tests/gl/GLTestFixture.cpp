@@ -2,18 +2,18 @@
 #include "tests/gl/GLTestFixture.h"
 
 #include <GL/glew.h>
+#include <IL/il.h>
 #include <SDL.h>
 #include <stdlib.h>
 
-#include <cctype>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 
 #include "demosys/core/QNVDemosys.h"
 #include "demosys/core/ScreenMetrics.h"
 #include "demosys/render/FrameBufferObject.h"
+#include "qnvutils/Image.h"
 
 namespace {
 
@@ -158,39 +158,23 @@ void GLTestFixture::swapBuffers() {
   SDL_GL_SwapBuffers();
 }
 
-// Next header field of a PPM, skipping white space and '#' comment lines.
-static std::string ppmField(const std::string& data, size_t& pos) {
-  while (pos < data.size() && (std::isspace(static_cast<unsigned char>(data[pos])) || data[pos] == '#')) {
-    if (data[pos] == '#') pos = data.find('\n', pos);
-    if (pos == std::string::npos) pos = data.size();
-    ++pos;
-  }
-  size_t start = pos;
-  while (pos < data.size() && !std::isspace(static_cast<unsigned char>(data[pos]))) ++pos;
-  return data.substr(start, pos - start);
-}
-
-// Reads a binary PPM (P6, maxval 255) as ImageMagick writes it.
-static bool parsePPM(const std::string& data, Picture& picture) {
-  size_t pos = 0;
-  std::string magic = ppmField(data, pos);
-  picture.width = std::atoi(ppmField(data, pos).c_str());
-  picture.height = std::atoi(ppmField(data, pos).c_str());
-  int maxval = std::atoi(ppmField(data, pos).c_str());
-  if (magic != "P6" || maxval != 255 || picture.width <= 0 || picture.height <= 0) return false;
-  size_t offset = pos + 1;
-  size_t size = static_cast<size_t>(picture.width) * static_cast<size_t>(picture.height) * 3;
-  if (data.size() < offset + size) return false;
-  picture.rgb.assign(data.begin() + static_cast<std::ptrdiff_t>(offset),
-                     data.begin() + static_cast<std::ptrdiff_t>(offset + size));
-  return true;
-}
-
+// The X screen as a PPM file (xwd piped through ImageMagick), decoded by our own reader.
 bool GLTestFixture::screenshot(Picture& picture) {
   swapBuffers();
+  TempDir dir;
   int status = -1;
-  std::string ppm = runCommand("xwd -root -silent | /usr/bin/convert xwd:- ppm:-", &status);
-  return status == 0 && parsePPM(ppm, picture);
+  runCommand("xwd -root -silent | /usr/bin/convert xwd:- ppm:'" + dir.file("screen.ppm") + "'", &status);
+  Image image(dir.file("screen.ppm"));
+  if (status != 0 || image.getData() == nullptr || image.getPixelSize() != 3) return false;
+  picture.width = image.getWidth();
+  picture.height = image.getHeight();
+  const std::size_t row = static_cast<std::size_t>(picture.width) * 3;
+  picture.rgb.resize(row * static_cast<std::size_t>(picture.height));
+  for (int y = 0; y < picture.height; ++y) {  // the decoder keeps rows bottom-up
+    std::copy_n(image.getData() + row * static_cast<std::size_t>(picture.height - 1 - y), row,
+                picture.rgb.begin() + static_cast<std::ptrdiff_t>(row * static_cast<std::size_t>(y)));
+  }
+  return true;
 }
 
 std::string runCommand(const std::string& command, int* status) {
@@ -208,84 +192,20 @@ std::string runCommand(const std::string& command, int* status) {
   return out;
 }
 
-TempDir::TempDir() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "demosys-gl-XXXXXX").string();
-  std::vector<char> name(pattern.begin(), pattern.end());
-  name.push_back('\0');
-  if (mkdtemp(name.data()) != nullptr) dir = name.data();
-}
-
-TempDir::~TempDir() {
-  std::error_code ignored;
-  if (!dir.empty()) std::filesystem::remove_all(dir, ignored);
-}
-
-std::string TempDir::file(const std::string& name) const { return dir + "/" + name; }
-
-void TempDir::write(const std::string& name, const std::string& text) const {
-  std::ofstream out(file(name), std::ios::binary);
-  out << text;
-}
-
-namespace {
-
-uint32_t crc32(const std::string& bytes) {
-  uint32_t crc = 0xFFFFFFFFu;
-  for (unsigned char byte : bytes) {
-    crc ^= byte;
-    for (int k = 0; k < 8; ++k) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
-  }
-  return crc ^ 0xFFFFFFFFu;
-}
-
-std::string bigEndian(uint32_t v) {
-  return {static_cast<char>(v >> 24), static_cast<char>(v >> 16), static_cast<char>(v >> 8),
-          static_cast<char>(v)};
-}
-
-std::string chunk(const std::string& type, const std::string& body) {
-  return bigEndian(static_cast<uint32_t>(body.size())) + type + body + bigEndian(crc32(type + body));
-}
-
-// zlib stream of stored (uncompressed) deflate blocks.
-std::string storedZlib(const std::string& raw) {
-  std::string out = "\x78\x01";
-  uint32_t a = 1, b = 0;
-  for (unsigned char byte : raw) {
-    a = (a + byte) % 65521;
-    b = (b + a) % 65521;
-  }
-  size_t pos = 0;
-  do {
-    size_t len = std::min<size_t>(65535, raw.size() - pos);
-    bool last = pos + len == raw.size();
-    out += static_cast<char>(last ? 1 : 0);
-    out += static_cast<char>(len & 0xFF);
-    out += static_cast<char>(len >> 8);
-    out += static_cast<char>(~len & 0xFF);
-    out += static_cast<char>((~len >> 8) & 0xFF);
-    out.append(raw, pos, len);
-    pos += len;
-  } while (pos < raw.size());
-  return out + bigEndian((b << 16) | a);
-}
-
-}  // namespace
-
-bool writePNG(const std::string& path, int width, int height, int channels,
-              const std::vector<uint8_t>& pixels) {
-  size_t row = static_cast<size_t>(width) * static_cast<size_t>(channels);
-  if (pixels.size() != row * static_cast<size_t>(height)) return false;
-  std::string raw;
-  for (int y = 0; y < height; ++y) {
-    raw += '\0';
-    raw.append(reinterpret_cast<const char*>(pixels.data()) + row * static_cast<size_t>(y), row);
-  }
-  std::string header = bigEndian(static_cast<uint32_t>(width)) + bigEndian(static_cast<uint32_t>(height));
-  header += '\x08';
-  header += static_cast<char>(channels == 4 ? 6 : 2);
-  header += std::string(3, '\0');
-  std::ofstream out(path, std::ios::binary);
-  out << "\x89PNG\r\n\x1a\n" << chunk("IHDR", header) << chunk("IDAT", storedZlib(raw)) << chunk("IEND", "");
-  return static_cast<bool>(out);
+// The same calls as the texture generators' PNG writer, for 3 or 4 channels.
+bool writePNG(const std::string& path, int width, int height, int channels, const std::vector<uint8_t>& pixels) {
+  static const bool initialised = (ilInit(), true);
+  (void)initialised;
+  if (pixels.size() != static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * channels) return false;
+  ILuint image = 0;
+  ilGenImages(1, &image);
+  ilBindImage(image);
+  bool written = ilTexImage(static_cast<ILuint>(width), static_cast<ILuint>(height), 1, static_cast<ILubyte>(channels),
+                            channels == 4 ? IL_RGBA : IL_RGB, IL_UNSIGNED_BYTE,
+                            const_cast<uint8_t*>(pixels.data())) == IL_TRUE;
+  ilRegisterOrigin(IL_ORIGIN_UPPER_LEFT);  // the rows are top-down
+  ilEnable(IL_FILE_OVERWRITE);
+  written = written && ilSave(IL_PNG, path.c_str()) == IL_TRUE;
+  ilDeleteImages(1, &image);
+  return written;
 }

@@ -1,7 +1,8 @@
 // GL test harness: one real SDL 1.2 OpenGL window per test program (double buffered, 32-bit) on
 // the virtual X screen, GLEW initialised, OpenGL 2.0 required; pixel read-back of the window's back
 // buffer, of a render target, and of the X screen itself (what a viewer would see).
-// Depends on: SDL 1.2 (sdl12-compat), GLEW, FrameBufferObject, xwd and ImageMagick (screenshots).
+// Depends on: SDL 1.2 (sdl12-compat), GLEW, FrameBufferObject, TempTree, DevIL (PNG files), Image and
+// xwd with ImageMagick (screenshots).
 #pragma once
 
 #include <gtest/gtest.h>
@@ -9,6 +10,8 @@
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include "tests/support/TempTree.h"
 
 class FrameBufferObject;
 class ScreenMetrics;
@@ -55,21 +58,14 @@ class GLTestFixture : public ::testing::Test {
   void TearDown() override;
 };
 
-// A private temporary directory, removed with its files at the end of the test.
-class TempDir {
- public:
-  TempDir();
-  ~TempDir();
-  const std::string& path() const { return dir; }
-  // dir + "/" + name, with a trailing '/' when name is empty.
-  std::string file(const std::string& name) const;
-  void write(const std::string& name, const std::string& text) const;
-
- private:
-  std::string dir;
+// A private temporary directory, removed with its files at the end of the test: path() without a
+// trailing '/', file(NAME) inside it.
+struct TempDir : TempTree {
+  std::string path() const { return TempTree::path("").substr(0, TempTree::path("").size() - 1); }
+  std::string file(const std::string& name) const { return TempTree::path(name); }
 };
 
-// Writes an uncompressed 8-bit RGBA or RGB PNG; rows are given top-down.
+// Writes an 8-bit RGBA or RGB PNG; rows are given top-down.
 bool writePNG(const std::string& path, int width, int height, int channels,
               const std::vector<uint8_t>& pixels);
 
