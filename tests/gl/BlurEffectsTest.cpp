@@ -9,7 +9,6 @@
 #include "production/effects/GlowEffect.h"
 #include "production/effects/RadialBlurEffect.h"
 #include "tests/gl/EffectTestBench.h"
-#include "tests/gl/GLTestFixture.h"
 
 namespace {
 
@@ -30,7 +29,7 @@ std::string blurShader(const std::string& dir) {
          "}\n";
 }
 
-class GlowEffectTest : public GLTestFixture {
+class GlowEffectTest : public EffectTest {
  protected:
   void addKernel() {
     std::vector<uint8_t> weights;
@@ -47,8 +46,6 @@ class GlowEffectTest : public GLTestFixture {
                                                    {"blury_fbo", "wy"},
                                                    {"blur_kernel", "kernel9"}});
   }
-
-  EffectTestBench bench;
 };
 
 TEST_F(GlowEffectTest, CompositeShowsTheBlurBesideTheSceneAndTheSceneIsConsumed) {
@@ -82,9 +79,7 @@ TEST_F(GlowEffectTest, CompositeShowsTheBlurBesideTheSceneAndTheSceneIsConsumed)
         << "the scene buffer is cleared with the current clear colour, x = " << x;
   }
   glClearColor(0, 0, 0, 1);
-  EXPECT_TRUE(FrameBufferObject::fboStack.empty());
   EXPECT_TRUE(glIsEnabled(GL_CULL_FACE));
-  glDisable(GL_CULL_FACE);
 }
 
 TEST_F(GlowEffectTest, EachBlurPassGetsItsTargetsSizeAlongItsAxisAndTheRadius) {
@@ -107,14 +102,13 @@ TEST_F(GlowEffectTest, EachBlurPassGetsItsTargetsSizeAlongItsAxisAndTheRadius) {
   // Blue: the kernel's 28 plus the source's red (the empty scene, then the x pass's red of 100).
   EXPECT_PRED3(near, readFBO(*wx, 50, 25), (Rgba{100, 40, 28, 255}), 1) << "width of the x target";
   EXPECT_PRED3(near, readFBO(*wy, 15, 30), (Rgba{60, 40, 128, 255}), 1) << "height of the y target";
-  glDisable(GL_CULL_FACE);
 }
 
-class RadialBlurEffectTest : public GLTestFixture {
+class RadialBlurEffectTest : public EffectTest {
  protected:
   // Writes the sampled red, the blend weight and half the zoom; opaque, so each pass replaces.
   void SetUp() override {
-    GLTestFixture::SetUp();
+    EffectTest::SetUp();
     bench.addShader(
         "zoom",
         "uniform sampler2D Texture;\nuniform float alpha;\nuniform float zoom_factor;\n"
@@ -123,16 +117,12 @@ class RadialBlurEffectTest : public GLTestFixture {
         "}\n");
     for (const char* name : {"off", "bx", "by"}) bench.addFBO(name, 32, 32);
     bench.fill("off", 0.6f, 0.0f, 0.0f);
-    target = bench.addFBO("target", 32, 32);
   }
 
   RadialBlurEffect& blur() {
     return bench.create<RadialBlurEffect>(
         "RadialBlurEffect", {{"zoom_blend", "zoom"}, {"offscreen", "off"}, {"blurx", "bx"}, {"blury", "by"}});
   }
-
-  EffectTestBench bench;
-  FrameBufferObject* target = nullptr;
 };
 
 TEST_F(RadialBlurEffectTest, FifteenPassesEndWithWeightOneFifteenthAtFifteenNumPasses) {
@@ -140,10 +130,9 @@ TEST_F(RadialBlurEffectTest, FifteenPassesEndWithWeightOneFifteenthAtFifteenNumP
   bench.setTrack(effect, "num_passes", 15.0f);
   bench.drawFrame(effect, 0, 20, target);
   // Last pass: weight 1 - 14/15 = 1/15 (17 of 255), zoom 1 + 14 x 0.0666667 (halved: 0.967 -> 246).
-  EXPECT_PRED3(near, readFBO(*target, 16, 16), (Rgba{153, 17, 246, 255}), 1);
+  EXPECT_PRED3(near, at(16, 16), (Rgba{153, 17, 246, 255}), 1);
   EXPECT_TRUE(bench.fbo("bx")->hasClearFlag());
   EXPECT_TRUE(bench.fbo("by")->hasClearFlag());
-  EXPECT_TRUE(FrameBufferObject::fboStack.empty());
   EXPECT_FALSE(glIsEnabled(GL_BLEND));
 }
 
@@ -152,10 +141,10 @@ TEST_F(RadialBlurEffectTest, NumPassesOnlySetsHowFastTheWeightFalls) {
   bench.setTrack(effect, "num_passes", 30.0f);
   bench.drawFrame(effect, 0, 20, target);
   // Still 15 passes (same zoom); the weight fell by 1/30 per pass: 1 - 14/30 = 0.533 (136).
-  EXPECT_PRED3(near, readFBO(*target, 16, 16), (Rgba{153, 136, 246, 255}), 1);
+  EXPECT_PRED3(near, at(16, 16), (Rgba{153, 136, 246, 255}), 1);
   // A second frame starts again from zoom 1 and full weight.
   bench.drawFrame(effect, 20, 20, target);
-  EXPECT_PRED3(near, readFBO(*target, 16, 16), (Rgba{153, 136, 246, 255}), 1);
+  EXPECT_PRED3(near, at(16, 16), (Rgba{153, 136, 246, 255}), 1);
 }
 
 }  // namespace

@@ -181,3 +181,10 @@ void EffectTestBench::drawFrame(Effect& effect, unsigned time, unsigned frameDel
   if (target != nullptr) target->release();
   effect.postdraw(time);
 }
+
+void EffectTest::TearDown() {
+  EXPECT_TRUE(FrameBufferObject::fboStack.empty()) << "a render target is still bound";
+  glDisable(GL_CULL_FACE);
+  glDisable(GL_DEPTH_TEST);
+  GLTestFixture::TearDown();
+}

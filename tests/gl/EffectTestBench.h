@@ -14,6 +14,8 @@
 #include <utility>
 #include <vector>
 
+#include "tests/gl/GLTestFixture.h"
+
 class Data;
 class DataFBOPool;
 class DataShaderPool;
@@ -91,4 +93,21 @@ class EffectTestBench {
   std::vector<std::unique_ptr<ParameterGroup>> groups;
   std::vector<std::unique_ptr<TrackGroup>> trackGroups;
   std::vector<std::unique_ptr<Effect>> effects;
+};
+
+// An effect test on the GL window: a bench and a render target "target" in its pool (32 x 32
+// unless SetUp is given another size). Effects must leave no render target bound; the cull and
+// depth tests some leave on are switched off after each test.
+class EffectTest : public GLTestFixture {
+ protected:
+  void SetUp() override { SetUp(32); }
+  void SetUp(int targetSize) {
+    GLTestFixture::SetUp();
+    target = bench.addFBO("target", targetSize, targetSize);
+  }
+  void TearDown() override;
+  Rgba at(int x, int y) const { return readFBO(*target, x, y); }
+
+  EffectTestBench bench;
+  FrameBufferObject* target = nullptr;
 };

@@ -12,7 +12,6 @@
 #include "production/effects/CameraLensEffect.h"
 #include "production/effects/FadeEffect.h"
 #include "tests/gl/EffectTestBench.h"
-#include "tests/gl/GLTestFixture.h"
 
 namespace {
 
@@ -31,14 +30,13 @@ class SpectrumTimer : public Timer {
   int length = 0;
 };
 
-class FadeEffectTest : public GLTestFixture {
+class FadeEffectTest : public EffectTest {
  protected:
   void SetUp() override {
-    GLTestFixture::SetUp();
+    EffectTest::SetUp(16);
     auto owned = std::make_unique<SpectrumTimer>();
     timer = owned.get();
     bench.setTimer(std::move(owned));
-    target = bench.addFBO("target", 16, 16);
     fade = &bench.create<FadeEffect>("FadeEffect", {});
     bench.setTrack(*fade, "red", 1.0f);
     bench.setTrack(*fade, "alpha", 0.5f);
@@ -49,12 +47,10 @@ class FadeEffectTest : public GLTestFixture {
     bench.setTrack(*fade, "fmod", fmod);
     bench.fill("target", 0, 0, 0);
     bench.drawFrame(*fade, 0, 20, target);
-    return readFBO(*target, 8, 8).r;
+    return at(8, 8).r;
   }
 
-  EffectTestBench bench;
   SpectrumTimer* timer = nullptr;
-  FrameBufferObject* target = nullptr;
   FadeEffect* fade = nullptr;
 };
 
@@ -63,7 +59,7 @@ TEST_F(FadeEffectTest, BlendsItsColourWithTheAlphaTrackOutsideTheSpectrumBands) 
   bench.setTrack(*fade, "blue", 0.25f);
   bench.fill("target", 0, 0, 1);
   bench.drawFrame(*fade, 0, 20, target);
-  EXPECT_PRED3(near, readFBO(*target, 8, 8), (Rgba{128, 64, 159, 191}), 1);
+  EXPECT_PRED3(near, at(8, 8), (Rgba{128, 64, 159, 191}), 1);
   for (float fmod : {0.0f, 0.9f, 64.0f, 64.5f, 100.0f, -3.0f, 1e12f}) {
     EXPECT_NEAR(shownOpacity(fmod), 128, 1) << "fmod = " << fmod;
   }
@@ -89,18 +85,17 @@ TEST_F(FadeEffectTest, TheTopBandCountsItselfForTheMissingUpperNeighbour) {
   EXPECT_NEAR(shownOpacity(63.99f), 192, 1);
 }
 
-class CameraLensEffectTest : public GLTestFixture {
+class CameraLensEffectTest : public EffectTest {
  protected:
+  void SetUp() override { EffectTest::SetUp(16); }
   void TearDown() override {
     metrics().fov = savedFov;
-    GLTestFixture::TearDown();
+    EffectTest::TearDown();
   }
   float savedFov = metrics().fov;
-  EffectTestBench bench;
 };
 
 TEST_F(CameraLensEffectTest, SetsTheScreensFieldOfViewBeforeDrawingAndDrawsNothing) {
-  FrameBufferObject* target = bench.addFBO("target", 16, 16);
   bench.fill("target", 0, 0, 1);
   CameraLensEffect& lens = bench.create<CameraLensEffect>("CameraLensEffect", {});
   bench.keyTrack(lens, "track_fov", {{0, 30.0f}, {20, 90.0f}});
@@ -112,7 +107,7 @@ TEST_F(CameraLensEffectTest, SetsTheScreensFieldOfViewBeforeDrawingAndDrawsNothi
   bench.drawFrame(lens, 1000, 20);
   EXPECT_EQ(testing::internal::GetCapturedStdout(), "") << "no fallback draw";
   EXPECT_FLOAT_EQ(QNVDemosys::screenMetrics->fov, 90.0f);
-  EXPECT_PRED3(near, readFBO(*target, 8, 8), (Rgba{0, 0, 255, 255}), 0);
+  EXPECT_PRED3(near, at(8, 8), (Rgba{0, 0, 255, 255}), 0);
   EXPECT_PRED3(near, readWindow(windowWidth / 2, windowHeight / 2), (Rgba{0, 0, 0, 255}), 0);
 }
 

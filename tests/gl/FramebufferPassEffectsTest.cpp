@@ -13,27 +13,10 @@
 #include "production/effects/LensEffect.h"
 #include "production/effects/PixelateEffect.h"
 #include "tests/gl/EffectTestBench.h"
-#include "tests/gl/GLTestFixture.h"
 
 namespace {
 
-class FramebufferPassTest : public GLTestFixture {
- protected:
-  void SetUp() override {
-    GLTestFixture::SetUp();
-    target = bench.addFBO("target", 32, 32);
-  }
-  void TearDown() override {
-    EXPECT_TRUE(FrameBufferObject::fboStack.empty());
-    glDisable(GL_CULL_FACE);
-    glDisable(GL_DEPTH_TEST);
-    GLTestFixture::TearDown();
-  }
-  Rgba at(int x, int y) { return readFBO(*target, x, y); }
-
-  EffectTestBench bench;
-  FrameBufferObject* target = nullptr;
-};
+using FramebufferPassTest = EffectTest;
 
 TEST_F(FramebufferPassTest, PixelateShowsItsSourceUprightAndGetsThePixelSize) {
   bench.addShader("pix",

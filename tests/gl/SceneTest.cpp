@@ -9,11 +9,9 @@
 #include "demosys/render/Shader.h"
 #include "demosys/render/ShaderInstance.h"
 #include "demosys/render/VBO.h"
-#include "demosys/render/VBODynamic.h"
 #include "demosys/scene/QNVAnimation.h"
 #include "demosys/scene/QNVCamera.h"
 #include "demosys/scene/QNVLight.h"
-#include "demosys/scene/QNVMesh.h"
 #include "demosys/scene/QNVObject.h"
 #include "demosys/scene/QNVObjectGroup.h"
 #include "demosys/scene/QNVScene.h"
@@ -232,30 +230,4 @@ TEST_F(SceneTest, LightsFromTheirMatricesAndAtMostFour) {
   scene.disableLights();
   EXPECT_FALSE(glIsEnabled(GL_LIGHT0));
   EXPECT_FALSE(glIsEnabled(GL_LIGHTING));
-}
-
-TEST_F(SceneTest, DynamicBufferOverAMesh) {
-  QNVMesh mesh(100, 81, 4);
-  for (int q = 0; q < 81; ++q) {
-    const int v = q / 9 * 10 + q % 9;
-    mesh.setQuad(q, v, v + 1, v + 11, v + 10);
-  }
-  VBODynamic vbo(&mesh);
-  vbo.bindBuffers();
-  GLint bytes = 0;
-  glBindBuffer(GL_ARRAY_BUFFER, 0);
-  unsigned int* indices = vbo.openPolygonBuffer(GL_READ_ONLY);
-  ASSERT_NE(indices, nullptr);
-  glGetBufferParameteriv(GL_ELEMENT_ARRAY_BUFFER, GL_BUFFER_SIZE, &bytes);
-  EXPECT_EQ(bytes, 1296);
-  EXPECT_EQ(indices[4 * 80 + 2], 99u);
-  vbo.closePolygonBuffer();
-  glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
-  float* positions = vbo.openVertexBuffer(GL_READ_ONLY);
-  glGetBufferParameteriv(GL_ARRAY_BUFFER, GL_BUFFER_SIZE, &bytes);
-  EXPECT_EQ(bytes, 1200);
-  EXPECT_NE(positions, nullptr);
-  vbo.closeVertexBuffer();
-  glBindBuffer(GL_ARRAY_BUFFER, 0);
-  vbo.unbindBuffers();
 }

@@ -11,27 +11,14 @@
 #include "production/effects/DisplayTexture.h"
 #include "production/effects/OverlayEffect.h"
 #include "tests/gl/EffectTestBench.h"
-#include "tests/gl/GLTestFixture.h"
 
 namespace {
 
 const Rgba red{255, 0, 0, 255}, green{0, 255, 0, 255}, blue{0, 0, 255, 255}, white{255, 255, 255, 255};
 
-class TexturedQuadTest : public GLTestFixture {
+class TexturedQuadTest : public EffectTest {
  protected:
-  void SetUp() override {
-    GLTestFixture::SetUp();
-    target = bench.addFBO("target", 64, 64);
-  }
-  void TearDown() override {
-    EXPECT_TRUE(FrameBufferObject::fboStack.empty());
-    glDisable(GL_DEPTH_TEST);
-    GLTestFixture::TearDown();
-  }
-  Rgba at(int x, int y) { return readFBO(*target, x, y); }
-
-  EffectTestBench bench;
-  FrameBufferObject* target = nullptr;
+  void SetUp() override { EffectTest::SetUp(64); }
 };
 
 class OverlayEffectTest : public TexturedQuadTest {

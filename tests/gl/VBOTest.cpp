@@ -7,6 +7,7 @@
 #include "demosys/render/Shader.h"
 #include "demosys/render/VBO.h"
 #include "demosys/render/VBODynamic.h"
+#include "demosys/scene/QNVMesh.h"
 #include "tests/gl/GLTestFixture.h"
 
 namespace {
@@ -206,23 +207,27 @@ TEST_F(VBOTest, FailedMapIsReportedAndNothingIsWrittenThroughIt) {
   vbo.closeVertexBuffer();
 }
 
-TEST_F(VBOTest, MeshArraysFillTheBuffers) {
-  std::vector<float> positions(100 * 3), normals(100 * 3, 0.0f), uvs(100 * 2, 0.5f);
-  for (std::size_t i = 0; i < positions.size(); ++i) positions[i] = static_cast<float>(i);
-  std::vector<unsigned int> quads(81 * 4);
-  for (std::size_t i = 0; i < quads.size(); ++i) quads[i] = static_cast<unsigned int>(i % 100);
-  VBODynamic vbo({100, 4, 81, positions.data(), quads.data(), normals.data(), uvs.data()});
-  EXPECT_EQ(vbo.getVertexPointer(), positions.data()) << "the mesh's own array until mapped";
-
+// A 10 x 10 grid of vertices in 81 quads, through the mesh's own arrays.
+TEST_F(VBOTest, MeshBuffersCarryTheMeshsPositionsAndQuads) {
+  QNVMesh mesh(100, 81, 4);
+  for (int q = 0; q < 81; ++q) {
+    const int v = q / 9 * 10 + q % 9;
+    mesh.setQuad(q, v, v + 1, v + 11, v + 10);
+  }
+  for (int i = 0; i < 100; ++i) mesh.getVertexPointer()[i] = Vector3f(1.0f * i, 2.0f * i, 3.0f * i);
+  VBODynamic vbo(&mesh);
+  EXPECT_EQ(vbo.getVertexPointer(), &mesh.getVertexPointer()[0][0]) << "the mesh's own array until mapped";
   const float* mapped = vbo.openVertexBuffer(GL_READ_ONLY);
   ASSERT_NE(mapped, nullptr);
   EXPECT_EQ(boundBufferSize(GL_ARRAY_BUFFER), 1200);
-  EXPECT_EQ(std::vector<float>(mapped, mapped + 300), positions);
+  for (int i = 0; i < 100; ++i) EXPECT_EQ(Vector3f(mapped[3 * i], mapped[3 * i + 1], mapped[3 * i + 2]), mesh.getVertexPointer()[i]);
   vbo.closeVertexBuffer();
   const unsigned int* indices = vbo.openPolygonBuffer(GL_READ_ONLY);
   ASSERT_NE(indices, nullptr);
   EXPECT_EQ(boundBufferSize(GL_ELEMENT_ARRAY_BUFFER), 1296);
-  EXPECT_EQ(std::vector<unsigned int>(indices, indices + 324), quads);
+  const int* quads = mesh.getPolygonPointer();
+  EXPECT_EQ(std::vector<unsigned int>(indices, indices + 324), std::vector<unsigned int>(quads, quads + 324));
+  EXPECT_EQ(indices[4 * 80 + 2], 99u);
   vbo.closePolygonBuffer();
   glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
 }
