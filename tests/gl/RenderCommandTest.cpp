@@ -1,6 +1,5 @@
 // `demosys render` on the fixture production: the same frames on every run, the window size and
-// frame count asked for, the letterboxed picture, videos with the song muxed in, and a failed load
-// reported with exit status 1.
+// frame count asked for, the letterboxed picture, and videos with the song muxed in.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -91,24 +90,6 @@ TEST_F(RenderCommand, VideoFromTheArchiveCarriesTheSongToo) {
   std::string audio = probe(production.path("out.mp4"), "a", "codec_name,duration");
   ASSERT_EQ(audio.rfind("aac,", 0), 0u) << audio;
   EXPECT_NEAR(std::stod(audio.substr(4)), 0.5, 0.05) << audio;
-}
-
-TEST_F(RenderCommand, FailedLoadExitsWithTheLoaderMessage) {
-  production.setBlock("binary", "blob = nothing.bin;");
-  production.writeScript();
-  ProgramRun run = production.runTool("render --at 0 --out .");
-  EXPECT_EQ(run.status, 1);
-  EXPECT_NE(run.out.find("demosys render: the demo failed to load\nFailed to binary data!"),
-            std::string::npos)
-      << run.out;
-  EXPECT_NE(run.out.find("[Application End]"), std::string::npos) << run.out;
-}
-
-TEST_F(RenderCommand, RefusesBadOptions) {
-  EXPECT_EQ(production.runTool("render --at 0").status, 2) << "no output named";
-  EXPECT_EQ(production.runTool("render --size 12 --out .").status, 2);
-  EXPECT_EQ(production.runTool("render --at a:b:c --out .").status, 2);
-  EXPECT_EQ(production.runTool("render --from 200 --to 100 --out .").status, 2);
 }
 
 }  // namespace
