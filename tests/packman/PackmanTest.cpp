@@ -110,6 +110,12 @@ TEST(PackmanFailures, MissingForeignAndTruncatedArchivesOpenNothing) {
     EXPECT_EQ(packman_init(tree.path("cut.7z").c_str()), 1) << keep;
     EXPECT_EQ(packman_getFileSize("r/one.txt"), -1) << keep;
   }
+  // Nor does a second archive that opens keep the first one's entries.
+  ASSERT_TRUE(tree.archive("other.7z", "", {"r/two.bin"}));
+  ASSERT_EQ(packman_init(tree.path("full.7z").c_str()), 0);
+  ASSERT_EQ(packman_init(tree.path("other.7z").c_str()), 0);
+  EXPECT_EQ(packman_getFileSize("r/one.txt"), -1);
+  EXPECT_EQ(packman_getFileCount(), 1u);
   packman_shutdown();
 }
 

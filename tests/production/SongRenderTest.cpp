@@ -1,5 +1,5 @@
-// Tarnveld's song as sound: lengths, headroom, the beat in the low frequencies, the hats in
-// the high ones as the engine's spectrum reads them, silence at the end, and repeatability.
+// Tarnveld's song as sound: lengths, headroom, the kick in the low frequencies and the hats in the
+// high ones as the engine's spectrum reads them, silence at the end, and repeatability.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -9,7 +9,6 @@
 #include "resources/generators/song/Mixer.h"
 #include "resources/generators/song/SongClock.h"
 #include "resources/generators/song/SongRenderer.h"
-#include "resources/generators/song/StateVariableFilter.h"
 #include "resources/generators/song/TarnveldComposition.h"
 
 namespace {
@@ -25,22 +24,6 @@ class TarnveldRenderTest : public ::testing::Test {
     return SongRenderer(*song).renderBars(first, count);
   }
 
-  // Mono RMS over frames [from, to).
-  static double rms(const std::vector<float>& stereo, std::size_t from, std::size_t to) {
-    double sum = 0.0;
-    for (std::size_t i = from; i < to; ++i) {
-      double mono = 0.5 * (stereo[2 * i] + stereo[2 * i + 1]);
-      sum += mono * mono;
-    }
-    return std::sqrt(sum / static_cast<double>(to - from));
-  }
-  static std::vector<float> lowPassed(const std::vector<float>& stereo) {
-    StateVariableFilter filter(150.0, 0.7, SongClock::SAMPLE_RATE);
-    std::vector<float> low(stereo.size());
-    for (std::size_t i = 0; i < stereo.size() / 2; ++i)
-      low[2 * i] = low[2 * i + 1] = filter.process(0.5f * (stereo[2 * i] + stereo[2 * i + 1])).low;
-    return low;
-  }
   static std::size_t frameOf(double seconds) {
     return static_cast<std::size_t>(seconds * SongClock::SAMPLE_RATE);
   }
@@ -63,17 +46,6 @@ TEST_F(TarnveldRenderTest, BarHasItsLengthAndStaysInRange) {
   EXPECT_GT(peak, 0.5f);
   EXPECT_EQ(bars(88, 5).size(), 4 * BAR_FRAMES);
   EXPECT_TRUE(bars(95, 1).empty());
-}
-
-// The build section is kick and pad: below 150 Hz the kick's beats stand out of the pad.
-TEST_F(TarnveldRenderTest, KickPutsLowEnergyOnTheBeats) {
-  std::vector<float> low = lowPassed(bars(5, 2));
-  for (int beat = 0; beat < 8; ++beat) {
-    double start = beat * 0.5;
-    double onBeat = rms(low, frameOf(start), frameOf(start + 0.1));
-    double between = rms(low, frameOf(start + 0.35), frameOf(start + 0.45));
-    EXPECT_GT(onBeat, 4.0 * between) << "beat " << beat;
-  }
 }
 
 // Through the spectrum the effects read, over the first 60 ms after each hit (a few frames;

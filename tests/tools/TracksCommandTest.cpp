@@ -1,5 +1,5 @@
-// `demosys tracks`: text to pack and back byte for byte, evaluation that
-// matches the engine, the active list, and clear failures.
+// `demosys tracks`: evaluation that matches the engine and the active list. Text to pack and back
+// is checked on the production's timeline (TarnveldContent), refusals with the other commands.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -50,20 +50,6 @@ class TracksCommand : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(TracksCommand, DumpThenBuildReproducesThePackByteForByte) {
-  ToolRun dumped = ToolRun::of("tracks dump " + quoted("pack"), false);
-  ASSERT_EQ(dumped.status, 0);
-  EXPECT_NE(dumped.out.find("effect post priority 2\n  start 0 screen\n  stop 240\n"), std::string::npos);
-  EXPECT_NE(dumped.out.find("  start 4 sceneFBO\n"), std::string::npos);
-  EXPECT_NE(dumped.out.find("  track \"spin rate\"\n    0 LINEAR 0.001\n"), std::string::npos);
-  EXPECT_EQ(dumped.out.find("Loading"), std::string::npos);
-  tree.write("dumped.txt", dumped.out);
-  ASSERT_EQ(ToolRun::of("tracks build " + quoted("dumped.txt") + " " + quoted("again")).status, 0);
-  EXPECT_EQ(tree.read("again/index.list"), tree.read("pack/index.list"));
-  EXPECT_EQ(tree.read("again/track.data"), tree.read("pack/track.data"));
-  EXPECT_EQ(ToolRun::of("tracks dump " + quoted("again"), false).out, dumped.out);
-}
-
 TEST_F(TracksCommand, EvalAgreesWithTheEngine) {
   TrackSystemIO io(tree.path("pack/"));
   testing::internal::CaptureStdout();
@@ -71,10 +57,10 @@ TEST_F(TracksCommand, EvalAgreesWithTheEngine) {
   testing::internal::GetCapturedStdout();
   ASSERT_NE(system, nullptr) << io.getErrorMessage();
   const TrackInterpolate* alpha = system->getTrackGroupByName("scene")->getInterpolateTrackByName("alpha");
-  for (int rate : {8, 20, 1000}) {
+  for (int rate : {8, 1000}) {
     system->setRowRate(rate);
     QNVDemosys::tracks = system.get();
-    for (unsigned time : {0u, 130u, 999u, 1250u, 2040u, 3333u, 4100u, 4999u, 5000u, 90000u}) {
+    for (unsigned time : {0u, 999u, 2040u, 4999u, 90000u}) {
       std::string expected = TrackText::formatValue(alpha->getValue(time)) + "\n";
       std::string args = "tracks eval " + quoted("pack") + " scene alpha " + std::to_string(time);
       EXPECT_EQ(ToolRun::of(args + " " + std::to_string(rate)).out, expected) << time << " at " << rate;
