@@ -2,6 +2,7 @@
 #include "production/TarnveldEffectList.h"
 
 #include "demosys/effect/Effect.h"
+#include "production/effects/ArenaEffect.h"
 #include "production/effects/BlendEffect.h"
 #include "production/effects/CameraLensEffect.h"
 #include "production/effects/CrossfadeEffect.h"
@@ -15,11 +16,17 @@
 #include "production/effects/HUDEffect.h"
 #include "production/effects/LaplacianEffect.h"
 #include "production/effects/LensEffect.h"
+#include "production/effects/MasterDroidEffect.h"
 #include "production/effects/OverlayEffect.h"
+#include "production/effects/ParticleBombEffect.h"
+#include "production/effects/ParticleFormation.h"
+#include "production/effects/ParticleSystemEffect.h"
 #include "production/effects/PixelateEffect.h"
 #include "production/effects/RadialBlurEffect.h"
+#include "production/effects/SkyboxEffect.h"
 #include "production/effects/TextwriterEffect.h"
 #include "production/effects/VolumMetersEffect.h"
+#include "production/effects/ZeppelinEffect.h"
 
 namespace {
 
@@ -35,15 +42,14 @@ struct EffectClass {
   EffectFactory factory;
 };
 
-// Registration order. Classes without drawing code yet stand in as plain effects (makeTemplate of
-// Effect itself), so scripts naming them still load; every class appears here exactly once.
+// Registration order; every class appears here exactly once.
 const EffectClass effectClasses[] = {
     {"BlendEffect", makeTemplate<BlendEffect>},
     {"GlowEffect", makeTemplate<GlowEffect>},
-    {"ParticleSystemEffect", makeTemplate<Effect>},
-    {"ArenaEffect", makeTemplate<Effect>},
-    {"SkyboxEffect", makeTemplate<Effect>},
-    {"ParticleFormation", makeTemplate<Effect>},
+    {"ParticleSystemEffect", makeTemplate<ParticleSystemEffect>},
+    {"ArenaEffect", makeTemplate<ArenaEffect>},
+    {"SkyboxEffect", makeTemplate<SkyboxEffect>},
+    {"ParticleFormation", makeTemplate<ParticleFormation>},
     {"OverlayEffect", makeTemplate<OverlayEffect>},
     {"DistortEffect", makeTemplate<DistortEffect>},
     {"FlagEffect", makeTemplate<FlagEffect>},
@@ -55,13 +61,13 @@ const EffectClass effectClasses[] = {
     {"CrowdVUEffect", makeTemplate<CrowdVUEffect>},
     {"VolumMetersEffect", makeTemplate<VolumMetersEffect>},
     {"CameraLensEffect", makeTemplate<CameraLensEffect>},
-    {"ParticleBombEffect", makeTemplate<Effect>},
+    {"ParticleBombEffect", makeTemplate<ParticleBombEffect>},
     {"HUDEffect", makeTemplate<HUDEffect>},
     {"FormationEffect", makeTemplate<FormationEffect>},
-    {"MasterDroidEffect", makeTemplate<Effect>},
+    {"MasterDroidEffect", makeTemplate<MasterDroidEffect>},
     {"RadialBlurEffect", makeTemplate<RadialBlurEffect>},
     {"PixelateEffect", makeTemplate<PixelateEffect>},
-    {"ZeppelinEffect", makeTemplate<Effect>},
+    {"ZeppelinEffect", makeTemplate<ZeppelinEffect>},
     {"CrossfadeEffect", makeTemplate<CrossfadeEffect>},
 };
 

@@ -12,6 +12,7 @@
 #include "production/QNVGui.h"
 #include "production/TarnveldEffects.h"
 #include "production/TarnveldProgressBar.h"
+#include "production/TarnveldShaderCache.h"
 #include "qnvutils/File.h"
 
 void transferLauncherChoices(ScreenMetrics& metrics) {
@@ -27,6 +28,7 @@ void transferLauncherChoices(ScreenMetrics& metrics) {
 std::unique_ptr<Demo> createTarnveldDemo(int argc, char* argv[]) {
   auto demo = std::make_unique<Demo>(argc, argv);
   QNVDemosys::setProgressBar(new TarnveldProgressBar());
+  QNVDemosys::shaderCache = new TarnveldShaderCache();
   registerTarnveldEffects(*demo);
   demo->setWindowTitle("Tarnveld");
   return demo;

@@ -28,6 +28,8 @@ class FormationEffect : public Effect {
 
   RobotController& getController() { return controller; }
   QNVObject* getClone(int i) const { return clones[static_cast<size_t>(i)]; }
+  // 0 until init() has made the clones.
+  int getCloneCount() const { return static_cast<int>(clones.size()); }
 
  private:
   void cloneDroids(QNVObject* droid);

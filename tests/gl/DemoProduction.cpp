@@ -94,7 +94,7 @@ DemoProduction::DemoProduction() {
       {"graphics", "logo = logo.png; again = logo.png;"},
       {"binary", "blob = blob.bin;"},
       {"sound", "file = song.wav; play = 1;"},
-      {"show * MasterDroidEffect", "zoom_factor = 2.0;"},
+      {"show * FadeEffect", "comment = with its tracks at 0 it leaves the screen as it is;"},
   };
   writeScript();
   built = !error && image && buildTracks(TRACKS);
@@ -155,7 +155,7 @@ const std::vector<std::string>& fixtureRunLines() {
                                                  "[Loading Animation Data]",
                                                  "No animation data",
                                                  "[Create effect objects]",
-                                                 "Creating instance of MasterDroidEffect",
+                                                 "Creating instance of FadeEffect",
                                                  "[Create track data]",
                                                  "Loading track data from index file",
                                                  "[Initializing Effect Instances]",
@@ -163,7 +163,6 @@ const std::vector<std::string>& fixtureRunLines() {
                                                  "[Setting up sound]",
                                                  "Play : resources/sound/song.wav",
                                                  "[Demo Init]",
-                                                 "Fallback draw method! This should never happen!",
                                                  "Duration : ",
                                                  "FPS = ",
                                                  "[Shutting Down]",

@@ -60,14 +60,16 @@ void SceneEffectStage::addShaderInstance(const std::string& name, ShaderInstance
   cache->addShaderInstance(name, instance);
 }
 
-Shader* SceneEffectStage::addProductionShader(const std::string& name) {
+Shader* SceneEffectStage::addProductionShader(const std::string& name) { return addProductionShader(name, {name}); }
+
+Shader* SceneEffectStage::addProductionShader(const std::string& name, const std::vector<std::string>& items) {
   QNVIO::ResourceType = QNVIO::QNV_RESOURCES_FLAT;
   std::string errorMessage;
   bool valid = true;
   const bool verbose = false;
   ShaderLoader loader(errorMessage, valid, verbose);
   auto* shader = new Shader();
-  EXPECT_TRUE(loader.loadShader(shader, name, DEMOSYS_SOURCE_DIR "/resources/shaders/", {name})) << errorMessage;
+  EXPECT_TRUE(loader.loadShader(shader, items.at(0), DEMOSYS_SOURCE_DIR "/resources/shaders/", items)) << errorMessage;
   QNVDemosys::shaderPool->addShader(name, shader);
   return shader;
 }

@@ -39,8 +39,10 @@ class SceneEffectStage {
   void addCameraPath(const std::string& alias, const std::string& text);
   // The cache owns the instance.
   void addShaderInstance(const std::string& name, ShaderInstance* instance);
-  // resources/shaders/NAME.vert and .frag, includes expanded, into the shader pool under NAME.
+  // resources/shaders/NAME.vert and .frag, includes expanded, into the shader pool under NAME; or
+  // the pair FILE with the definitions, as a script entry "NAME = FILE, DEFINITIONS" loads it.
   Shader* addProductionShader(const std::string& name);
+  Shader* addProductionShader(const std::string& name, const std::vector<std::string>& items);
 
   ScriptedSpectrumTimer& timer() { return *spectrum; }
 

@@ -1,0 +1,5 @@
+varying vec4 tint;
+
+void main() {
+  gl_FragColor = tint;
+}

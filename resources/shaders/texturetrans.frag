@@ -1,0 +1,2 @@
+// The moved texture as it is.
+#include texture.frag
