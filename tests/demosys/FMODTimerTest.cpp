@@ -57,10 +57,6 @@ class FMODTimerTest : public ::testing::Test {
   std::string printed;
 };
 
-int loudestBin(const std::vector<float>& spectrum) {
-  return static_cast<int>(std::max_element(spectrum.begin(), spectrum.end()) - spectrum.begin());
-}
-
 }  // namespace
 
 TEST_F(FMODTimerTest, ArchiveAndDirectoryGiveTheSameSong) {
@@ -114,7 +110,6 @@ TEST_F(FMODTimerTest, StartsPausedAtZeroThenSeekPauseAndPlayMoveTheSongWithTheCl
   ScopedAudioDriver driver("no-such-driver");
   FMODTimer timer(SONG, 20);
   ASSERT_TRUE(init(timer));
-  EXPECT_EQ(printed.rfind("Fmod Version = 65536\n", 0), 0u) << printed;
   EXPECT_NE(printed.find("no audio device"), std::string::npos);
   EXPECT_EQ(timer.getEndTime(), SONG_MS);
   EXPECT_EQ(timer.getEndRow(), SONG_MS / 50);
@@ -173,7 +168,6 @@ TEST_F(FMODTimerTest, FailuresPrintAndKeepTheirMessages) {
     FMODTimer timer(f.song, 20);
     EXPECT_FALSE(init(timer)) << f.name;
     QNVIO::destroy();
-    EXPECT_EQ(printed.rfind("Fmod Version = 65536\n", 0), 0u) << f.name;
     EXPECT_EQ(printed.substr(printed.size() - std::string(f.printed).size()), f.printed) << f.name;
     EXPECT_EQ(timer.getMessage(), f.message) << f.name;
     // What init made is given back at once: the audio device is free again.

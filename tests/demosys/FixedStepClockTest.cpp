@@ -2,7 +2,6 @@
 // timer whatever real time does, and the song's spectrum taken at each frame's time, so that a
 // music-reactive frame comes out the same on every run.
 #include <gtest/gtest.h>
-#include <sndfile.h>
 
 #include <cmath>
 #include <vector>
@@ -20,24 +19,6 @@ namespace {
 const int BINS = 1024;
 const int TONE_BIN = 46;
 const unsigned TONE_STARTS_MS = 500;
-
-// 1.5 s: silence, then from TONE_STARTS_MS a full-scale tone centred on TONE_BIN, left only.
-bool writeLateTone(const std::string& path) {
-  SF_INFO info = {};
-  info.samplerate = 44100;
-  info.channels = 2;
-  info.format = WAV_FLOAT;
-  SNDFILE* file = sf_open(path.c_str(), SFM_WRITE, &info);
-  if (!file) return false;
-  const sf_count_t frames = 44100 * 3 / 2;
-  const sf_count_t toneFrom = 44100 * TONE_STARTS_MS / 1000;
-  std::vector<float> samples(frames * 2, 0.0f);
-  for (sf_count_t f = toneFrom; f < frames; ++f) {
-    samples[f * 2] = static_cast<float>(std::sin(2.0 * M_PI * binCentreHz(TONE_BIN, BINS) * f / 44100.0));
-  }
-  bool written = sf_writef_float(file, samples.data(), frames) == frames;
-  return sf_close(file) == 0 && written;
-}
 
 std::vector<float> spectrum(Timer& timer, Timer::SoundChannel which) {
   std::vector<float> out(BINS);
@@ -86,7 +67,9 @@ TEST(FixedStepClockTest, FramesReadTheirTimeRowAndAConstantDeltaWhateverRealTime
 TEST(FixedStepClockTest, SpectrumFollowsTheFrameTimeAndRepeatsExactly) {
   TempTree tree;
   ASSERT_TRUE(tree.ok());
-  ASSERT_TRUE(writeLateTone(tree.path("late.wav")));
+  // Silence, then from TONE_STARTS_MS a full-scale tone centred on TONE_BIN, left only.
+  ASSERT_TRUE(writeSong(tree.path("late.wav"), WAV_FLOAT, 44100, 1.5, {binCentreHz(TONE_BIN, BINS), 1.0f}, {},
+                        false, TONE_STARTS_MS / 1000.0));
   QNVIO::ResourceType = QNVIO::QNV_RESOURCES_FLAT;
   ScopedClock clock;
   FMODTimer timer(tree.path("late.wav"), 8);

@@ -59,18 +59,15 @@ TEST_F(ShaderLoaderTest, EntryItemsAreTrimmedAndBecomeDefinitionsAfterTheBaseNam
   EXPECT_EQ(defines, "#define FOG\n#define MAX_LIGHTS 4\n");
 }
 
-TEST_F(ShaderLoaderTest, OrdinaryLinesAndOtherDirectivesAreCopied) {
-  ASSERT_TRUE(expand("#version 110\n#include\n  #include indented.glsl\n#define X 1\nvoid main() {}"));
-  EXPECT_EQ(out, "#version 110\n#include\n  #include indented.glsl\n#define X 1\nvoid main() {}\n");
-  EXPECT_TRUE(valid);
-}
-
-TEST_F(ShaderLoaderTest, IncludesExpandRecursivelyFromTheShaderDirectory) {
+// Other directives and an indented #include are copied; includes expand recursively from the shader
+// directory, words after the name ignored.
+TEST_F(ShaderLoaderTest, IncludesExpandRecursivelyAndOtherLinesAreCopied) {
   tree.write("shaders/a.glsl", "// a\n#include sub/b.glsl\nfloat a;");
   tree.write("shaders/sub/b.glsl", "// b\n#include c.glsl");
   tree.write("shaders/c.glsl", "float c;");
-  ASSERT_TRUE(expand("#include  a.glsl trailing words\nvoid main() {}"));
-  EXPECT_EQ(out, "// a\n// b\nfloat c;\nfloat a;\nvoid main() {}\n");
+  ASSERT_TRUE(expand("#version 110\n#include\n  #include indented.glsl\n#include  a.glsl trailing words\nvoid main() {}"));
+  EXPECT_EQ(out, "#version 110\n#include\n  #include indented.glsl\n// a\n// b\nfloat c;\nfloat a;\nvoid main() {}\n");
+  EXPECT_TRUE(valid);
 }
 
 TEST_F(ShaderLoaderTest, MissingIncludeNamesTheLineTheFileAndTheDepth) {

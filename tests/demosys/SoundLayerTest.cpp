@@ -82,10 +82,6 @@ class SoundLayer : public ::testing::Test {
   SoundSystem* system = nullptr;
 };
 
-int loudestBin(const std::vector<float>& spectrum) {
-  return static_cast<int>(std::max_element(spectrum.begin(), spectrum.end()) - spectrum.begin());
-}
-
 }  // namespace
 
 TEST_F(SoundLayer, EachFormatDecodesFromPathAndMemoryWithItsLengthAndPitch) {

@@ -1,5 +1,5 @@
 // Shared helpers of the sound tests: songs of known tones written with libsndfile, a
-// minimal four-channel tracker module with one sine sample, a hand-set tick clock, and a
+// minimal four-channel tracker module with one sine sample, the hand-set tick clock, and a
 // scoped choice of SDL's audio driver (a driver that does not exist forces the silent output).
 #pragma once
 
@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "demosys/timeline/Timer.h"
+#include "tests/support/ScopedClock.h"
 
 namespace sound_test {
 
@@ -20,9 +20,10 @@ struct Tone {
   float amplitude;  // 0 leaves the side silent
 };
 
-// Writes `seconds` of stereo (or, with `mono`, the left tone alone) to `path`.
+// Writes `seconds` of stereo (or, with `mono`, the left tone alone) to `path`, silent for the first
+// `silentSeconds`.
 inline bool writeSong(const std::string& path, int format, int rate, double seconds, Tone left, Tone right,
-                      bool mono = false) {
+                      bool mono = false, double silentSeconds = 0.0) {
   SF_INFO info = {};
   info.samplerate = rate;
   info.channels = mono ? 1 : 2;
@@ -32,9 +33,10 @@ inline bool writeSong(const std::string& path, int format, int rate, double seco
   const sf_count_t frames = static_cast<sf_count_t>(seconds * rate);
   std::vector<float> samples;
   for (sf_count_t f = 0; f < frames; ++f) {
-    double t = static_cast<double>(f) / rate;
-    samples.push_back(left.amplitude * static_cast<float>(std::sin(2.0 * M_PI * left.hz * t)));
-    if (!mono) samples.push_back(right.amplitude * static_cast<float>(std::sin(2.0 * M_PI * right.hz * t)));
+    const double t = static_cast<double>(f) / rate;
+    const float heard = t < silentSeconds ? 0.0f : 1.0f;
+    samples.push_back(heard * left.amplitude * static_cast<float>(std::sin(2.0 * M_PI * left.hz * t)));
+    if (!mono) samples.push_back(heard * right.amplitude * static_cast<float>(std::sin(2.0 * M_PI * right.hz * t)));
   }
   // The Vorbis encoder wants its input in modest pieces.
   const sf_count_t piece = 4096;
@@ -54,6 +56,10 @@ const int MP3 = SF_FORMAT_MPEG | SF_FORMAT_MPEG_LAYER_III;
 
 // The frequency that falls on the centre of bin `k` of a `bins`-bin spectrum at 44.1 kHz.
 inline double binCentreHz(int k, int bins) { return k * 44100.0 / (2.0 * bins); }
+
+inline int loudestBin(const std::vector<float>& spectrum) {
+  return static_cast<int>(std::max_element(spectrum.begin(), spectrum.end()) - spectrum.begin());
+}
 
 // A ProTracker "M.K." module: one pattern whose first row starts sample 1 (a looped
 // 32-byte sine period, full volume) on channel 0 at period 428; speed 6, tempo 125,
@@ -87,21 +93,6 @@ inline std::string sineModule() {
   }
   return mod;
 }
-
-// Every Timer, and the silent sound output, read this clock while the object lives.
-class ScopedClock {
- public:
-  ScopedClock() {
-    ticks = 1000000;
-    Timer::setTickSource(read);
-  }
-  ~ScopedClock() { Timer::setTickSource(nullptr); }
-  void advance(unsigned ms) { ticks += ms; }
-
- private:
-  static unsigned read() { return ticks; }
-  static inline unsigned ticks = 0;
-};
 
 // Selects SDL's audio driver for one scope.
 class ScopedAudioDriver {

@@ -6,20 +6,14 @@
 #include <vector>
 
 #include "demosys/timeline/Timer.h"
+#include "tests/support/ScopedClock.h"
 
 namespace {
 
-unsigned clockTicks = 0;
-unsigned fakeClock() { return clockTicks; }
-
 class TimerTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    clockTicks = 4000000000u;  // near the wrap: all clock arithmetic is modulo 2^32
-    Timer::setTickSource(fakeClock);
-  }
-  void TearDown() override { Timer::setTickSource(nullptr); }
-  void advance(unsigned ms) { clockTicks += ms; }
+  void advance(unsigned ms) { clock.advance(ms); }
+  ScopedClock clock{4000000000u};  // near the wrap: all clock arithmetic is modulo 2^32
 };
 
 }  // namespace

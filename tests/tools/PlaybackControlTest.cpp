@@ -7,20 +7,9 @@
 #include <vector>
 
 #include "demosys/timeline/Timer.h"
+#include "tests/support/ScopedClock.h"
 
 namespace {
-
-// Every timer reads this counter while the object lives.
-class ScopedClock {
- public:
-  ScopedClock() { Timer::setTickSource(read); }
-  ~ScopedClock() { Timer::setTickSource(nullptr); }
-  void advance(unsigned ms) { ticks += ms; }
-
- private:
-  static unsigned read() { return ticks; }
-  static inline unsigned ticks = 1000000;
-};
 
 // p pause/play, r rows, m milliseconds, s slowdown, i/o loop in/out, l loop on/off, a: ticks pass
 // by the argument and a frame updates.
