@@ -10,6 +10,7 @@
 #include <iostream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "demosys/core/Demo.h"
 #include "demosys/core/ScreenMetrics.h"
@@ -18,166 +19,77 @@
 
 namespace {
 
-struct Opened {
-  bool ok = false;
-  std::string printed;
-  int surfaceWidth = 0;
-  int surfaceHeight = 0;
+struct ScreenCase {
+  const char* group;   // the script's "screen" group
+  int width, height;   // what the launcher chose (0: nothing)
+  bool overridden;     // the launcher's window choice overrides the script's "fullscreen"
+  int chosenSamples;   // antialiasing the launcher chose (0: none)
+  int window;          // expected window width x 10000 + height
+  float nearPlane, farPlane;
+  int samples;
+  std::vector<std::string> lines, absentLines;
 };
 
-// Parses a script made of the given "screen" group and opens the display with `metrics`.
-Opened openWith(const std::string& screenGroup, ScreenMetrics& metrics) {
+// Opens the display as the loader does and exits 0 when everything matched, 1 after printing what did not.
+[[noreturn]] void openAndCompare(const ScreenCase& c) {
   TempTree tree;
-  tree.write("resources/scripts/demoscript.txt", "{QNVDS1}\nscreen {\n" + screenGroup + "\n}\n");
+  tree.write("resources/scripts/demoscript.txt", std::string("{QNVDS1}\nscreen {\n") + c.group + "\n}\n");
   tree.enter();
-  Opened opened;
+  ScreenMetrics metrics;
+  metrics.setResolution(c.width, c.height);
+  metrics.setFullscreen(false);
+  metrics.setFullscreenOverride(c.overridden);
+  if (c.chosenSamples != 0) metrics.setFSAASamples(c.chosenSamples);
   char program[] = "test";
   char* argv[] = {program, nullptr};
+  std::ostringstream differences;
   testing::internal::CaptureStdout();
+  int window = 0;
   {
     Demo demo(1, argv);
-    opened.ok = demo.getLoader()->parseConfig() && demo.getLoader()->initScreen(&metrics, "screen test");
-    if (opened.ok && SDL_GetVideoSurface() != nullptr) {
-      opened.surfaceWidth = SDL_GetVideoSurface()->w;
-      opened.surfaceHeight = SDL_GetVideoSurface()->h;
+    if (!demo.getLoader()->parseConfig() || !demo.getLoader()->initScreen(&metrics, "screen test")) {
+      differences << "the display did not open: " << demo.getLoader()->getErrorMessage() << "\n";
+    } else if (SDL_GetVideoSurface() != nullptr) {
+      window = SDL_GetVideoSurface()->w * 10000 + SDL_GetVideoSurface()->h;
     }
-    if (!opened.ok) std::cout << demo.getLoader()->getErrorMessage() << std::endl;
     demo.dispose();
   }
-  opened.printed = testing::internal::GetCapturedStdout();
-  return opened;
+  const std::string printed = "\n" + testing::internal::GetCapturedStdout();
+  auto expect = [&](const char* what, auto actual, auto expected) {
+    if (!(actual == expected)) differences << what << ": " << actual << ", expected " << expected << "\n";
+  };
+  expect("window", window, c.window);
+  expect("near", metrics.getNear(), c.nearPlane);
+  expect("far", metrics.getFar(), c.farPlane);
+  expect("samples", metrics.getFSAASamples(), c.samples);
+  expect("fullscreen", metrics.isFullscreen(), false);
+  for (const std::string& line : c.lines)
+    if (printed.find("\n" + line + "\n") == std::string::npos) differences << "missing line '" << line << "'\n";
+  for (const std::string& line : c.absentLines)
+    if (printed.find("\n" + line + "\n") != std::string::npos) differences << "unexpected line '" << line << "'\n";
+  std::cerr << differences.str();
+  std::exit(differences.str().empty() ? 0 : 1);
 }
 
-ScreenMetrics windowed(int width, int height) {
-  ScreenMetrics metrics;
-  metrics.setResolution(width, height);
-  metrics.setFullscreen(false);
-  metrics.setFullscreenOverride(true);
-  return metrics;
-}
+const std::string noMode = "No screen mode set. Attempting to read from demoscript";
+const std::string fallback = "No screen mode defined in demoscript. Doing fallback screenmode.";
 
-// Collects what differed; the child exits 0 only when nothing did.
-class Differences {
- public:
-  template <typename T>
-  void expect(const std::string& what, const T& actual, const T& expected) {
-    if (!(actual == expected)) out << what << ": " << actual << ", expected " << expected << "\n";
+TEST(ScreenModeTest, TheScriptsScreenGroupOpensTheDisplayWhereTheLauncherLeavesItTo) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  const ScreenCase cases[] = {
+      {"far = 250.5;", 320, 180, true, 0, 3200180, 1.0f, 250.5f, 0, {"FSAASamples : 0"}, {noMode}},
+      {"width = 400; height = 300; near = 2;", 0, 0, true, 0, 4000300, 2.0f, 800.0f, 0, {noMode}, {fallback}},
+      {"width = 400;", 0, 0, true, 0, 6400480, 1.0f, 800.0f, 0, {noMode, fallback}, {}},
+      {"width = 400; height = 300;", 320, 180, true, 0, 3200180, 1.0f, 800.0f, 0, {}, {noMode}},
+      // Only the count is read here: whether the window gets multisampling is the driver's affair.
+      {"fsaa = 2;", 320, 180, true, 0, 3200180, 1.0f, 800.0f, 2, {"FSAASamples : 2"}, {}},
+      {"fsaa = 2;", 320, 180, true, 8, 3200180, 1.0f, 800.0f, 8, {"FSAASamples : 8"}, {}},
+      {"fullscreen = 1;", 320, 180, true, 0, 3200180, 1.0f, 800.0f, 0, {}, {}},
+      {"fullscreen = 0;", 320, 180, false, 0, 3200180, 1.0f, 800.0f, 0, {}, {}},
+  };
+  for (const ScreenCase& c : cases) {
+    EXPECT_EXIT(openAndCompare(c), testing::ExitedWithCode(0), "") << c.group << " with the launcher's " << c.width;
   }
-  void expectLine(const Opened& opened, const std::string& line, bool present) {
-    bool found = ("\n" + opened.printed).find("\n" + line + "\n") != std::string::npos;
-    if (found != present) out << (present ? "missing" : "unexpected") << " line '" << line << "'\n";
-  }
-  void opened(const Opened& opened) {
-    if (!opened.ok) out << "the display did not open:\n" << opened.printed;
-  }
-  [[noreturn]] void finish() {
-    std::cerr << out.str();
-    std::exit(out.str().empty() ? 0 : 1);
-  }
-
- private:
-  std::ostringstream out;
-};
-
-class ScreenModeTest : public ::testing::Test {
- protected:
-  void SetUp() override { GTEST_FLAG_SET(death_test_style, "threadsafe"); }
-};
-
-void farWithoutNear() {
-  ScreenMetrics metrics = windowed(320, 180);
-  Opened opened = openWith("far = 250.5;", metrics);
-  Differences d;
-  d.expect("near", metrics.getNear(), 1.0f);
-  d.expect("far", metrics.getFar(), 250.5f);
-  d.expect("window width", opened.surfaceWidth, 320);
-  d.expectLine(opened, "FSAASamples : 0", true);
-  d.expectLine(opened, "No screen mode set. Attempting to read from demoscript", false);
-  d.opened(opened);
-  d.finish();
-}
-
-void resolutionFromTheScript() {
-  ScreenMetrics metrics = windowed(0, 0);
-  Opened opened = openWith("width = 400; height = 300; near = 2;", metrics);
-  Differences d;
-  d.expect("width", metrics.getWidth(), 400);
-  d.expect("height", metrics.getHeight(), 300);
-  d.expect("window", opened.surfaceWidth * 10000 + opened.surfaceHeight, 4000300);
-  d.expect("near", metrics.getNear(), 2.0f);
-  d.expect("far", metrics.getFar(), 800.0f);
-  d.expectLine(opened, "No screen mode set. Attempting to read from demoscript", true);
-  d.expectLine(opened, "No screen mode defined in demoscript. Doing fallback screenmode.", false);
-  d.opened(opened);
-  d.finish();
-}
-
-void fallbackWithoutAResolution() {
-  ScreenMetrics metrics = windowed(0, 0);
-  Opened opened = openWith("width = 400;", metrics);
-  Differences d;
-  d.expect("window", opened.surfaceWidth * 10000 + opened.surfaceHeight, 6400480);
-  d.expectLine(opened, "No screen mode set. Attempting to read from demoscript", true);
-  d.expectLine(opened, "No screen mode defined in demoscript. Doing fallback screenmode.", true);
-  d.opened(opened);
-  d.finish();
-}
-
-void launcherResolutionWins() {
-  ScreenMetrics metrics = windowed(320, 180);
-  Opened opened = openWith("width = 400; height = 300;", metrics);
-  Differences d;
-  d.expect("window", opened.surfaceWidth * 10000 + opened.surfaceHeight, 3200180);
-  d.opened(opened);
-  d.finish();
-}
-
-// Only the count is read here: whether the window gets multisampling is the driver's affair.
-void antialiasingOnlyWhenNoneChosen() {
-  ScreenMetrics script = windowed(320, 180);
-  Opened fromScript = openWith("fsaa = 2;", script);
-  ScreenMetrics chosen = windowed(320, 180);
-  chosen.setFSAASamples(8);
-  Opened fromLauncher = openWith("fsaa = 2;", chosen);
-  Differences d;
-  d.expect("from the script", script.getFSAASamples(), 2);
-  d.expectLine(fromScript, "FSAASamples : 2", true);
-  d.expect("chosen", chosen.getFSAASamples(), 8);
-  d.expectLine(fromLauncher, "FSAASamples : 8", true);
-  d.finish();
-}
-
-void fullscreenKeyUnderTheOverride() {
-  ScreenMetrics overridden = windowed(320, 180);
-  Opened kept = openWith("fullscreen = 1;", overridden);
-  ScreenMetrics followed;
-  followed.setResolution(320, 180);
-  Opened windowedByScript = openWith("fullscreen = 0;", followed);
-  Differences d;
-  d.expect("fullscreen under the override", overridden.isFullscreen(), false);
-  d.expect("fullscreen from the script", followed.isFullscreen(), false);
-  d.expect("window", windowedByScript.surfaceWidth, 320);
-  d.opened(kept);
-  d.opened(windowedByScript);
-  d.finish();
 }
 
 }  // namespace
-
-TEST_F(ScreenModeTest, FarWithoutNearSetsOnlyTheFarPlane) {
-  EXPECT_EXIT(farWithoutNear(), testing::ExitedWithCode(0), "");
-}
-
-TEST_F(ScreenModeTest, ResolutionFromTheScriptWhenTheLauncherGaveNone) {
-  EXPECT_EXIT(resolutionFromTheScript(), testing::ExitedWithCode(0), "");
-  EXPECT_EXIT(fallbackWithoutAResolution(), testing::ExitedWithCode(0), "");
-  EXPECT_EXIT(launcherResolutionWins(), testing::ExitedWithCode(0), "");
-}
-
-TEST_F(ScreenModeTest, ScriptAntialiasingOnlyWhenNoneWasChosen) {
-  EXPECT_EXIT(antialiasingOnlyWhenNoneChosen(), testing::ExitedWithCode(0), "");
-}
-
-TEST_F(ScreenModeTest, FullscreenKeyIgnoredUnderTheOverride) {
-  EXPECT_EXIT(fullscreenKeyUnderTheOverride(), testing::ExitedWithCode(0), "");
-}
