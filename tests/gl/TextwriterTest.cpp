@@ -56,128 +56,75 @@ class TextwriterTest : public GLTestFixture {
   std::unique_ptr<Textwriter> writer;
 };
 
-TEST_F(TextwriterTest, EachLetterShowsItsOwnGlyphFromTheGlyphRow) {
-  write("wm");
-  EXPECT_PRED3(near, cellMiddle(0, 0), TestFontAtlas::colourOf('w'), 2);
-  EXPECT_PRED3(near, cellMiddle(1, 0), TestFontAtlas::colourOf('m'), 2);
-  EXPECT_PRED3(near, cellMiddle(2, 0), black, 0) << "nothing beyond the text";
-
-  clearScreen();
+TEST_F(TextwriterTest, NarrowGlyphsTakeLessRoom) {
   write("a.");
   float aWidth = 40.0f / 52.0f * 0.5f;
   EXPECT_PRED3(near, letterMiddle(-1.0f, 'a'), TestFontAtlas::colourOf('a'), 2);
   EXPECT_PRED3(near, letterMiddle(-1.0f + aWidth, '.'), TestFontAtlas::colourOf('.'), 2);
-  EXPECT_FLOAT_EQ(writer->getPenX(), -1.0f + aWidth + 6.0f / 52.0f * 0.5f) << "narrow glyphs take less room";
+  EXPECT_FLOAT_EQ(writer->getPenX(), -1.0f + aWidth + 6.0f / 52.0f * 0.5f);
 }
 
-TEST_F(TextwriterTest, LetterColourTintsTheGlyph) {
-  writer->setColor(1.0f, 0.5f, 0.0f);
-  write("m");
-  Rgba glyph = TestFontAtlas::colourOf('m');
-  EXPECT_PRED3(near, cellMiddle(0, 0), (Rgba{glyph.r, glyph.g / 2, 0, 255}), 2);
-}
-
-TEST_F(TextwriterTest, UnmappedCharactersTakeNoCell) {
-  write("M\x01_m\xe9");
-  EXPECT_PRED3(near, cellMiddle(0, 0), TestFontAtlas::colourOf('m'), 2);
-  EXPECT_PRED3(near, cellMiddle(1, 0), black, 0);
-  EXPECT_EQ(writer->getColumn(), 1);
-  EXPECT_EQ(writer->getRow(), 0);
-}
-
-TEST_F(TextwriterTest, BarStartsANewLine) {
-  write("m|w");
-  EXPECT_PRED3(near, cellMiddle(0, 0), TestFontAtlas::colourOf('m'), 2);
-  EXPECT_PRED3(near, cellMiddle(1, 0), black, 0);
-  EXPECT_PRED3(near, cellMiddle(0, 1), TestFontAtlas::colourOf('w'), 2);
-  EXPECT_EQ(writer->getRow(), 1);
-  EXPECT_EQ(writer->getColumn(), 1);
-}
-
-// The pen, not the column count, decides: three full-cell letters bring it to one cell before the
-// right edge, while four narrower ones still leave room.
-TEST_F(TextwriterTest, LineWrapsWhenThePenIsWithinOneCellOfTheRightEdge) {
-  write("mmmw");
-  EXPECT_PRED3(near, cellMiddle(2, 0), TestFontAtlas::colourOf('m'), 2);
-  EXPECT_PRED3(near, cellMiddle(3, 0), black, 0);
-  EXPECT_PRED3(near, cellMiddle(0, 1), TestFontAtlas::colourOf('w'), 2);
-
-  clearScreen();
-  write("aaa");
-  EXPECT_EQ(writer->getRow(), 0);
-  EXPECT_EQ(writer->getColumn(), 3);
-  write("aaaa");
-  EXPECT_EQ(writer->getRow(), 1);
-  EXPECT_EQ(writer->getColumn(), 0);
-  EXPECT_FLOAT_EQ(writer->getPenX(), -1.0f);
-}
-
-// 4 x 2 cells cut a plain text at 8 characters (three lines of full-cell letters: 3, 3, 2), while
-// the typewriter writes all 12 (four full lines) and puts the cursor on the fifth.
-TEST_F(TextwriterTest, PlainModeStopsAtTheGridSizeTypewriterKeepsWrapping) {
+// Cells of rows 0 and 1, columns 0 to 3: a letter shows its glyph's colour, '#' the cursor, ' '
+// nothing, '?' is not looked at. Plain mode stops at the grid's 4 x 2 cells (twelve full-cell
+// letters: three lines of 3, 3, 2), the typewriter keeps wrapping; the pen, not the column count,
+// decides the wrap: three full-cell letters bring it to one cell before the right edge, while
+// four narrower ones still leave room. The cursor shows in the second half of each blink period.
+TEST_F(TextwriterTest, LayoutTypingAndCursorShowInTheCells) {
   const std::string twelve(12, 'm');
-  write(twelve);
-  EXPECT_EQ(writer->getRow(), 2);
-  EXPECT_EQ(writer->getColumn(), 2);
-
-  writer->ghostWriter(true);
-  write(twelve, 1.0f);
-  EXPECT_EQ(writer->getRow(), 4);
-  EXPECT_EQ(writer->getColumn(), 1) << "the cursor takes a cell";
-}
-
-TEST_F(TextwriterTest, TypewriterShowsTheFractionOfTheTextThenTheCursor) {
-  writer->ghostWriter(true);
-  const unsigned cursorOn = 50;
-  write("mm|w", 0.0f, cursorOn);
-  EXPECT_PRED3(near, cellMiddle(0, 0), red, 0) << "fraction 0: only the cursor";
-  EXPECT_PRED3(near, cellMiddle(1, 0), black, 0);
-
-  clearScreen();
-  write("mm|w", 0.5f, cursorOn);
-  EXPECT_PRED3(near, cellMiddle(0, 0), TestFontAtlas::colourOf('m'), 2);
-  EXPECT_PRED3(near, cellMiddle(1, 0), TestFontAtlas::colourOf('m'), 2);
-  EXPECT_PRED3(near, cellMiddle(2, 0), red, 0);
-  EXPECT_PRED3(near, cellMiddle(0, 1), black, 0);
-
-  clearScreen();
-  write("mm|w", 1.0f, cursorOn);
-  EXPECT_PRED3(near, cellMiddle(0, 1), TestFontAtlas::colourOf('w'), 2);
-  EXPECT_PRED3(near, cellMiddle(1, 1), red, 0);
-
-  clearScreen();
-  write("mm|w", 7.0f, cursorOn);
-  EXPECT_PRED3(near, cellMiddle(1, 1), red, 0) << "fractions above 1 show the whole text";
-  clearScreen();
-  write("mm|w", -1.0f, cursorOn);
-  EXPECT_PRED3(near, cellMiddle(0, 0), red, 0) << "negative fractions show none of it";
-}
-
-TEST_F(TextwriterTest, CursorShowsInTheSecondHalfOfEachPeriod) {
-  writer->ghostWriter(true);
-  for (unsigned time : {0u, 40u, 49u, 100u, 140u, 1049u}) {
+  const struct {
+    const char* text;
+    bool typewriter;
+    float fraction;
+    unsigned time;
+    int blink;  // 0 keeps the cursor on; negative leaves the default
+    const char* row0;
+    const char* row1;
+    int row, column;  // the writer's position afterwards (-1: not looked at)
+  } cases[] = {
+      {"wm", false, 1, 0, -1, "wm  ", "????", 0, 2},
+      {"M\x01_m\xe9", false, 1, 0, -1, "m ??", "????", 0, 1},  // unmapped characters take no cell
+      {"m|w", false, 1, 0, -1, "m ??", "w???", 1, 1},
+      {"mmmw", false, 1, 0, -1, "??m ", "w???", -1, -1},
+      {"aaa", false, 1, 0, -1, "????", "????", 0, 3},
+      {"aaaa", false, 1, 0, -1, "????", "????", 1, 0},
+      {twelve.c_str(), false, 1, 0, -1, "????", "????", 2, 2},
+      {twelve.c_str(), true, 1, 0, -1, "????", "????", 4, 1},  // the cursor takes a cell
+      {"mm|w", true, 0.0f, 50, -1, "# ??", "????", -1, -1},
+      {"mm|w", true, 0.5f, 50, -1, "mm# ", " ???", -1, -1},
+      {"mm|w", true, 1.0f, 50, -1, "????", "w#??", -1, -1},
+      {"mm|w", true, 7.0f, 50, -1, "????", "?#??", -1, -1},   // above 1: the whole text
+      {"mm|w", true, -1.0f, 50, -1, "#???", "????", -1, -1},  // negative: none of it
+      {"", true, 1, 0, -1, " ???", "????", -1, -1},     {"", true, 1, 49, -1, " ???", "????", -1, -1},
+      {"", true, 1, 140, -1, " ???", "????", -1, -1},   {"", true, 1, 1049, -1, " ???", "????", -1, -1},
+      {"", true, 1, 50, -1, "#???", "????", -1, -1},    {"", true, 1, 99, -1, "#???", "????", -1, -1},
+      {"", true, 1, 160, -1, "#???", "????", -1, -1},   {"", true, 1, 1050, -1, "#???", "????", -1, -1},
+      {"", true, 1, 150, 400, " ???", "????", -1, -1},  {"", true, 1, 250, 400, "#???", "????", -1, -1},
+      {"", true, 1, 0, 0, "#???", "????", -1, -1},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << "'" << c.text << "' fraction " << c.fraction << " at " << c.time << " ms");
+    writer->ghostWriter(c.typewriter);
+    if (c.blink >= 0) writer->setBlinkSpeed(c.blink);
     clearScreen();
-    write("", 1.0f, time);
-    EXPECT_PRED3(near, cellMiddle(0, 0), black, 0) << time << " ms";
+    write(c.text, c.fraction, c.time);
+    for (int row = 0; row < 2; ++row) {
+      for (int column = 0; column < 4; ++column) {
+        const char cell = (row == 0 ? c.row0 : c.row1)[column];
+        if (cell == '?') continue;
+        const Rgba expected = cell == '#' ? red : cell == ' ' ? black : TestFontAtlas::colourOf(cell);
+        EXPECT_PRED3(near, cellMiddle(column, row), expected, cell == '#' || cell == ' ' ? 0 : 2) << column << ", " << row;
+      }
+    }
+    EXPECT_TRUE(c.row < 0 || (writer->getRow() == c.row && writer->getColumn() == c.column))
+        << "row " << writer->getRow() << ", column " << writer->getColumn();
+    EXPECT_TRUE(std::string(c.text) != "aaaa" || writer->getPenX() == -1.0f) << "a wrap puts the pen back";
   }
-  for (unsigned time : {50u, 60u, 99u, 160u, 1050u}) {
-    clearScreen();
-    write("", 1.0f, time);
-    EXPECT_PRED3(near, cellMiddle(0, 0), red, 0) << time << " ms";
-  }
-  writer->setBlinkSpeed(400);
+  writer->ghostWriter(false);
+  writer->setColor(1.0f, 0.5f, 0.0f);
   clearScreen();
-  write("", 1.0f, 150);
-  EXPECT_PRED3(near, cellMiddle(0, 0), black, 0) << "slower blinking";
-  write("", 1.0f, 250);
-  EXPECT_PRED3(near, cellMiddle(0, 0), red, 0) << "slower blinking";
-}
-
-TEST_F(TextwriterTest, ZeroBlinkPeriodKeepsTheCursorOn) {
-  writer->ghostWriter(true);
-  writer->setBlinkSpeed(0);
-  write("", 1.0f, 0);
-  EXPECT_PRED3(near, cellMiddle(0, 0), red, 0);
+  write("m");
+  const Rgba glyph = TestFontAtlas::colourOf('m');
+  EXPECT_PRED3(near, cellMiddle(0, 0), (Rgba{glyph.r, glyph.g / 2, 0, 255}), 2) << "the letter colour tints the glyph";
 }
 
 // The box darkens what lies behind it by half and has a white outline; the border widens it.
