@@ -43,17 +43,7 @@ class OverlayEffectTest : public TexturedQuadTest {
   }
 };
 
-TEST_F(OverlayEffectTest, ShowsTheTopLeftPartOfItsTextureOverTheWholeTarget) {
-  OverlayEffect& effect = overlay("0");
-  bench.drawFrame(effect, 0, 20, target);
-  // s runs 0 to 0.9375 (texel columns 0 to 59), t 0.4727 to 1 (texel rows 30 to 63).
-  EXPECT_PRED3(near, at(0, 63), (Rgba{0, 252, 0, 255}), 0) << "top left";
-  EXPECT_PRED3(near, at(63, 63), (Rgba{236, 252, 0, 255}), 4) << "top right";
-  EXPECT_PRED3(near, at(0, 0), (Rgba{0, 120, 0, 255}), 4) << "bottom left";
-  EXPECT_PRED3(near, at(63, 0), (Rgba{236, 120, 0, 255}), 4) << "bottom right";
-  EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
-}
-
+// The part of the texture it shows, the golden frames with overlays check.
 TEST_F(OverlayEffectTest, BlendsWithTheAlphaTrackUnlessTurnedOff) {
   for (const char* on : {"1", "true", "yes"}) {
     OverlayEffect& effect = overlay(on);
