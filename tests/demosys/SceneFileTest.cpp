@@ -35,34 +35,22 @@ constexpr size_t firstPositionAt = meshFields + 28 + 24;
 
 }  // namespace
 
+// The names, counts, boxes, materials, lights and tree reach `demosys scene info` (ToolCommands);
+// here the lists it does not print.
 TEST(SceneFile, WrittenSceneReadsBackRecordForRecord) {
   const SceneDescription in = sampleScene();
   SceneDescription out;
   std::string error;
   ASSERT_TRUE(SceneFileReader::readScene(*sceneFile(in), keyframeFile(in).get(), "s.bin", out, error)) << error;
   ASSERT_EQ(out.meshes.size(), 1u);
-  const SceneMesh& mesh = out.meshes[0];
-  EXPECT_EQ(mesh.name, "cube");
-  EXPECT_EQ(mesh.positions, in.meshes[0].positions);
-  EXPECT_EQ(mesh.normals, in.meshes[0].normals);
-  EXPECT_EQ(mesh.texCoords, in.meshes[0].texCoords);
-  EXPECT_EQ(mesh.indices, in.meshes[0].indices);
-  EXPECT_EQ(mesh.tupleCount(), 36);
-  EXPECT_EQ(mesh.bboxMin, Vector3f(-0.5f, -0.5f, -0.5f));
-  EXPECT_EQ(out.textures[0].file, "checker.png");
-  EXPECT_EQ(out.materials[0].diffuse, in.materials[0].diffuse);
-  EXPECT_EQ(out.materials[0].textureId, 3);
-  EXPECT_EQ(out.lights[0].color, in.lights[0].color);
+  EXPECT_EQ(out.meshes[0].positions, in.meshes[0].positions);
+  EXPECT_EQ(out.meshes[0].normals, in.meshes[0].normals);
+  EXPECT_EQ(out.meshes[0].texCoords, in.meshes[0].texCoords);
+  EXPECT_EQ(out.meshes[0].indices, in.meshes[0].indices);
   ASSERT_EQ(out.nodes.size(), in.nodes.size());
   for (size_t i = 0; i < in.nodes.size(); ++i) {
-    SCOPED_TRACE(in.nodes[i].name);
-    EXPECT_EQ(out.nodes[i].type, in.nodes[i].type);
-    EXPECT_EQ(out.nodes[i].reference, in.nodes[i].reference);
-    EXPECT_EQ(out.nodes[i].name, in.nodes[i].name);
-    EXPECT_EQ(out.nodes[i].matrix.getTranslation(), in.nodes[i].matrix.getTranslation());
-    EXPECT_EQ(out.nodes[i].materialId, in.nodes[i].materialId);
+    EXPECT_EQ(out.nodes[i].matrix.getTranslation(), in.nodes[i].matrix.getTranslation()) << in.nodes[i].name;
   }
-  EXPECT_EQ(out.nodes[1].parentId, 1);
   ASSERT_EQ(out.animations.size(), 2u);
   EXPECT_EQ(out.animations[0].times, in.animations[0].times);
   EXPECT_EQ(out.animations[0].translations, in.animations[0].translations);
