@@ -9,6 +9,7 @@
 #pragma once
 
 #include <ostream>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,7 @@ class Parameters;
 class ParameterGroup;
 struct EffectNeeds;
 class TrackGroup;
+class TrackSystem;
 
 class DemoLint {
  public:
@@ -49,6 +51,7 @@ class DemoLint {
   void checkTimeline();
   void checkTimelineGroup(const std::string& pack, const std::string& name, const TrackGroup& group);
   bool knowsTarget(const std::string& target) const;
+  std::set<std::string> effectsDrawnByStartedInstances(const TrackSystem& tracks) const;
 
   std::string value(const std::string& group, const std::string& key) const;
   bool declares(const std::string& group, const std::string& key) const;

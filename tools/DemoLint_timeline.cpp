@@ -1,9 +1,11 @@
 // DemoLint: the track pack against the script. The pack loads as the demo loads it; then every
 // effect it holds must be a script instance, every track one its class registers, every start
 // target a declared framebuffer or the screen, intervals must alternate start and stop (the demo
-// refuses the pack otherwise), and an instance that never starts is worth a warning.
+// refuses the pack otherwise), and an instance that never starts is worth a warning unless a
+// started instance draws it.
 #include <algorithm>
 #include <memory>
+#include <set>
 #include <vector>
 
 #include "demosys/script/ParameterGroup.h"
@@ -66,12 +68,27 @@ void DemoLint::checkTimeline() {
     const TrackGroup* group = tracks->getTrackGroup(i);
     checkTimelineGroup(pack, group->getName(), *group);
   }
+  const std::set<std::string> drawnInside = effectsDrawnByStartedInstances(*tracks);
   for (int i = 0; i < effects.size(); ++i) {
     std::string instance = effects.getKey(i);
-    if (!hasStart(tracks->getTrackGroupByName(instance)))
+    if (!hasStart(tracks->getTrackGroupByName(instance)) && drawnInside.count(instance) == 0)
       warning(scriptFile, blockLine(instance),
               "effect '" + instance + "' never starts: the timeline has no start for it");
   }
+}
+
+// Instances that a started instance takes from the effect pool and draws inside its own draw
+// (the arena draws its sky, formation and tanks) need no start of their own.
+std::set<std::string> DemoLint::effectsDrawnByStartedInstances(const TrackSystem& tracks) const {
+  std::set<std::string> drawn;
+  for (int i = 0; i < effects.size(); ++i) {
+    const std::string instance = effects.getKey(i);
+    if (!hasStart(tracks.getTrackGroupByName(instance))) continue;
+    for (const EffectResources::Lookup& lookup : needsOf(instance).lookups) {
+      if (lookup.kind == "effect") drawn.insert(lookup.name);
+    }
+  }
+  return drawn;
 }
 
 void DemoLint::checkTimelineGroup(const std::string& pack, const std::string& name, const TrackGroup& group) {
