@@ -90,7 +90,7 @@ bool ImageHeader::readPng(const unsigned char* bytes, std::size_t count) {
 // False when the data ends first or holds something other than a marker there.
 static bool nextJpegSegment(const unsigned char* bytes, std::size_t count, std::size_t& at, unsigned char& marker,
                             uint32_t& length) {
-  while (count - at >= 4) {
+  while (at <= count && count - at >= 4) {
     if (bytes[at] != 0xFF) return false;
     marker = bytes[at + 1];
     if (marker == 0xFF || isJpegStandalone(marker)) {
@@ -118,6 +118,7 @@ bool ImageHeader::readJpeg(const unsigned char* bytes, std::size_t count) {
       return true;
     }
     if (marker == 0xDA) return false;  // a scan before any frame
+    if (length > count - at - 2) return false;  // a segment that runs past the data
     at += 2 + length;
   }
   return false;

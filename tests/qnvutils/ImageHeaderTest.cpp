@@ -38,6 +38,16 @@ TEST(ImageHeader, EveryFormatOfTheLoaderStillDecodes) {
   }
 }
 
+// A segment whose length runs past the data must end the walk there, not go on reading what
+// lies beyond: here the bytes after the end hold a frame header the reader would believe.
+TEST(ImageHeader, JpegSegmentRunningPastTheDataIsNotFollowed) {
+  const std::vector<unsigned char> bytes = {0xFF, 0xD8, 0xFF, 0xE0, 0x00, 0x10, 'J', 'F', 'I', 'F', 0, 1,
+                                            0,    0,    0,    0,    0,    0,    0,   0,   0xFF, 0xC0, 0x00, 0x11,
+                                            8,    0,    9,    0,    7,    3};
+  ImageHeader header;
+  EXPECT_FALSE(header.read(bytes.data(), 12));
+}
+
 // The image library overruns the heap on these: they must never reach it.
 TEST(ImageHeader, OversizedImagesAreRefusedWithTheReason) {
   const struct {
