@@ -1,12 +1,19 @@
-// `demosys render` on the fixture production: the same frames on every run, the window size and
-// frame count asked for, the letterboxed picture, and videos with the song muxed in.
+// `demosys render`: the same frames on every run, the window size and frame count asked for, the
+// cleared picture, videos with the song muxed in; a frame drawn alone is the frame of a sequence,
+// the encoder gets the video's name as it is (quotes and spaces included, no shell between), the
+// progress line shows on a terminal only; and the GL tools start their own virtual screen without
+// a display.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "qnvutils/Image.h"
 #include "tests/gl/DemoProduction.h"
 #include "tests/gl/GLTestFixture.h"
+#include "tests/support/BuildTree.h"
+#include "tests/support/TempTree.h"
 
 namespace {
 
@@ -60,36 +67,95 @@ TEST_F(RenderCommand, RangeAtAFixedStep) {
   EXPECT_NE(run.out.find(" (5 frames)"), std::string::npos) << run.out;
 }
 
-TEST_F(RenderCommand, VideoCarriesTheFramesAndTheSong) {
-  ProgramRun run = production.runTool("render --size 160x120 --fps 10 --from 0 --to 900 --video out.mp4");
-  ASSERT_EQ(run.status, 0) << run.out;
-  EXPECT_EQ(probe(production.path("out.mp4"), "v", "width,height,nb_read_frames"), "160,120,10\n");
-  std::string audio = probe(production.path("out.mp4"), "a", "codec_name,duration");
-  ASSERT_EQ(audio.rfind("aac,", 0), 0u) << audio;
-  EXPECT_NEAR(std::stod(audio.substr(4)), 1.0, 0.05) << audio;
-  EXPECT_EQ(audio.find('\n'), audio.size() - 1) << "one audio stream: " << audio;
+// The song's audio follows the container (AAC in MP4, Vorbis in Matroska), from the tree or the
+// archive, over the rendered range; no song, no audio stream.
+TEST_F(RenderCommand, VideosCarryTheFramesAndTheSong) {
+  const struct {
+    const char* options;
+    const char* file;
+    const char* video;  // width,height,frames as ffprobe gives them
+    const char* audio;  // codec, or empty for none
+    double seconds;
+  } videos[] = {{"--size 160x120 --fps 10 --from 0 --to 900", "out.mp4", "160,120,10\n", "aac", 1.0},
+                {"--size 64x36 --fps 10 --from 500 --to 800", "out.mkv", "64,36,4\n", "vorbis", -1},
+                {"--size 64x36 --fps 10 --to 200", "quiet.mp4", "64,36,3\n", "", -1},
+                {"--archive --size 64x36 --fps 10 --to 400", "archive.mp4", "64,36,5\n", "aac", 0.5}};
+  ASSERT_TRUE(production.archiveOnly());  // made before the song is turned off; the tree is put back
+  std::filesystem::rename(production.path("resources-packed"), production.path("resources"));
+  for (const auto& v : videos) {
+    SCOPED_TRACE(v.file);
+    if (v.audio[0] == '\0') {
+      production.setBlock("sound", "file = song.wav; play = 0;");
+      production.writeScript();
+    }
+    if (std::string(v.options).rfind("--archive", 0) == 0)
+      std::filesystem::rename(production.path("resources"), production.path("resources-packed"));
+    ProgramRun run = production.runTool(std::string("render ") + v.options + " --video " + v.file);
+    ASSERT_EQ(run.status, 0) << run.out;
+    EXPECT_EQ(probe(production.path(v.file), "v", "width,height,nb_read_frames"), v.video);
+    const std::string audio = probe(production.path(v.file), "a", "codec_name,duration");
+    EXPECT_EQ(audio.substr(0, audio.find(',')), v.audio) << audio;
+    EXPECT_EQ(std::count(audio.begin(), audio.end(), '\n'), v.audio[0] == '\0' ? 0 : 1) << "one audio stream: " << audio;
+    if (v.seconds > 0) {
+      EXPECT_NEAR(std::stod(audio.substr(audio.find(',') + 1)), v.seconds, 0.05) << audio;
+    }
+  }
 }
 
-TEST_F(RenderCommand, VideoAudioFollowsTheContainerAndTheSong) {
-  ProgramRun run = production.runTool("render --size 64x36 --fps 10 --from 500 --to 800 --video out.mkv");
-  ASSERT_EQ(run.status, 0) << run.out;
-  std::string audio = probe(production.path("out.mkv"), "a", "codec_name");
-  EXPECT_EQ(audio, "vorbis\n");
-  production.setBlock("sound", "file = song.wav; play = 0;");
-  production.writeScript();
-  run = production.runTool("render --size 64x36 --fps 10 --to 200 --video quiet.mp4");
-  ASSERT_EQ(run.status, 0) << run.out;
-  EXPECT_EQ(probe(production.path("quiet.mp4"), "v", "nb_read_frames"), "3\n");
-  EXPECT_EQ(probe(production.path("quiet.mp4"), "a", "codec_name"), "") << "no song, no audio";
+// The camera lens sets the view's field in its predraw, for the frame after: Tarnveld's zoom.
+TEST(RenderCapture, FrameDrawnAloneIsTheFrameOfTheSequence) {
+  TempTree out;
+  ASSERT_TRUE(out.ok());
+  const std::string render = "'" + std::string(DEMOSYS_TOOL_PATH) + "' render --root '" +
+                             buildTreePath("tarnveld") + "' --size 320x180 --fps 8 ";
+  int status = -1;
+  runCommand(render + "--from 0:15:000 --to 0:15:500 --out '" + out.path("sequence") + "'", &status);
+  ASSERT_EQ(status, 0);
+  runCommand(render + "--at 0:15:500 --out '" + out.path("alone") + "'", &status);
+  ASSERT_EQ(status, 0);
+  const std::string last = out.read("sequence/000004.png");
+  EXPECT_FALSE(last.empty());
+  EXPECT_TRUE(last == out.read("alone/000000.png")) << "the frame at 0:15:500 differs when drawn alone";
 }
 
-TEST_F(RenderCommand, VideoFromTheArchiveCarriesTheSongToo) {
-  ASSERT_TRUE(production.archiveOnly());
-  ProgramRun run = production.runTool("render --archive --size 64x36 --fps 10 --to 400 --video out.mp4");
+TEST(RenderCapture, VideoNameWithQuoteAndSpaceReachesTheEncoder) {
+  DemoProduction production;
+  ASSERT_TRUE(production.ok());
+  const ProgramRun run = production.runTool("render --size 64x36 --from 0 --to 100 --video \"it's a demo.mp4\"");
   ASSERT_EQ(run.status, 0) << run.out;
-  std::string audio = probe(production.path("out.mp4"), "a", "codec_name,duration");
-  ASSERT_EQ(audio.rfind("aac,", 0), 0u) << audio;
-  EXPECT_NEAR(std::stod(audio.substr(4)), 0.5, 0.05) << audio;
+  const std::string streams = runCommand("ffprobe -v error -show_entries stream=codec_type -of csv=p=0 '" +
+                                         production.path("") + "/it'\\''s a demo.mp4'");
+  EXPECT_NE(streams.find("video"), std::string::npos) << streams;
+}
+
+TEST(RenderCapture, ProgressLineOnlyOnATerminal) {
+  DemoProduction production;
+  ASSERT_TRUE(production.ok());
+  const std::string render = "render --size 64x36 --at 0 --at 50 --at 100 --out .";
+  const ProgramRun piped = production.runTool(render);
+  ASSERT_EQ(piped.status, 0) << piped.out;
+  EXPECT_EQ(piped.out.find(" fps "), std::string::npos) << piped.out;
+  // script(1) gives the tool a terminal and copies what it writes there.
+  const std::string onTerminal =
+      runCommand("cd '" + production.path("") + "' && script -qec \"'" + std::string(DEMOSYS_TOOL_PATH) + "' " +
+                 render + "\" /dev/null");
+  EXPECT_NE(onTerminal.find("frame 3/3"), std::string::npos) << onTerminal;
+}
+
+TEST(VirtualScreen, GLToolsWorkWithoutADisplay) {
+  DemoProduction production;
+  ASSERT_TRUE(production.ok());
+  const std::pair<const char*, const char*> runs[] = {{"pack script", "packresources.sh"},
+                                                      {"render --size 64x36 --at 0 --out .", "000000.png"}};
+  for (const auto& run : runs) {
+    // The display is taken away from the tool alone; the tests' own X server stays.
+    int status = -1;
+    const std::string out = runCommand("cd '" + production.path("") + "' && env -u DISPLAY timeout 60 '" +
+                                           DEMOSYS_TOOL_PATH + "' " + run.first + " 2>&1",
+                                       &status);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << run.first << "\n" << out;
+    EXPECT_TRUE(std::filesystem::exists(production.path(run.second))) << run.first << "\n" << out;
+  }
 }
 
 }  // namespace
