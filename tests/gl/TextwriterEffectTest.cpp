@@ -1,6 +1,5 @@
-// The text writer effect as the script sets it up: font, box, position and colour from its
-// parameters, typing driven by the "start" track with the blinking cursor, the "random" track
-// stepping through the generated tables, and a missing font leaving the screen alone.
+// The text writer effect: the "random" track stepping through the generated tables, and a missing
+// font leaving the screen alone.
 #include <GL/glew.h>
 
 #include <map>
@@ -9,7 +8,6 @@
 #include "demosys/core/QNVDemosys.h"
 #include "demosys/resources/DataTexturePool.h"
 #include "demosys/resources/QNVIO.h"
-#include "demosys/timeline/TrackSystem.h"
 #include "production/effects/TextwriterEffect.h"
 #include "tests/gl/EffectTestBench.h"
 #include "tests/gl/GLTestFixture.h"
@@ -18,7 +16,6 @@
 namespace {
 
 const Rgba grey{51, 51, 51, 255};
-const Rgba red{255, 0, 0, 255};
 
 class TextwriterEffectTest : public GLTestFixture {
  protected:
@@ -42,52 +39,18 @@ class TextwriterEffectTest : public GLTestFixture {
     return bench.create<TextwriterEffect>("TextwriterEffect", parameters);
   }
 
-  // "start" rises from 0 to 1 over the first second.
-  void typeOverOneSecond(TextwriterEffect& effect) {
-    bench.keyTrack(effect, "start",
-                   {{0u, 0.0f}, {static_cast<unsigned>(TrackSystem::currentRowRate()), 1.0f}});
-  }
-
   // Middle of the letter or cursor in cell (column, row).
   static Rgba cellMiddle(int column, int row = 0) {
     return readWindow(160 + 10 * column + 5, 84 - static_cast<int>(13.85f * row));
   }
 
-  static Rgba yellowGlyph(char c) {
-    Rgba glyph = TestFontAtlas::colourOf(c);
-    return {glyph.r, glyph.g, 0, 255};
-  }
 
   EffectTestBench bench;
   TempDir dir;
 };
 
-TEST_F(TextwriterEffectTest, DeclaresStartAndRandomTracks) {
-  TextwriterEffect& effect = create("mmmm");
-  ASSERT_EQ(effect.getTrackCount(), 2);
-  EXPECT_EQ(effect.getTrackName(0), "start");
-  EXPECT_EQ(effect.getTrackName(1), "random");
-}
-
-// Half way through the second, half of the four letters are typed; the cursor follows them in
-// the second half of each 100 ms. No background box is drawn.
-TEST_F(TextwriterEffectTest, StartTrackTypesTheTextInTheScriptsColourAndPlace) {
-  TextwriterEffect& effect = create("mmmm");
-  typeOverOneSecond(effect);
-  bench.drawFrame(effect, 550, 16);
-  EXPECT_PRED3(near, cellMiddle(0), yellowGlyph('m'), 2);
-  EXPECT_PRED3(near, cellMiddle(1), yellowGlyph('m'), 2);
-  EXPECT_PRED3(near, cellMiddle(2), red, 0);
-  EXPECT_PRED3(near, cellMiddle(3), grey, 1);
-  EXPECT_PRED3(near, cellMiddle(0, 2), grey, 1) << "no background box";
-  EXPECT_PRED3(near, readWindow(155, 84), grey, 1) << "nothing left of the position";
-
-  glClear(GL_COLOR_BUFFER_BIT);
-  bench.drawFrame(effect, 1520, 16);
-  EXPECT_PRED3(near, cellMiddle(3), yellowGlyph('m'), 2);
-  EXPECT_PRED3(near, cellMiddle(4), grey, 1) << "cursor off in the first half of the period";
-}
-
+// The script's font, box, place and colour and the typing by the "start" track are what the golden
+// frames with text show (faults planted in them each failed one).
 TEST_F(TextwriterEffectTest, RandomTextStepsThroughTheTablesWhileTheTrackIsHigh) {
   TextwriterEffect& effect = create("random");
   bench.setTrack(effect, "random", 1.0f);
