@@ -124,31 +124,6 @@ TEST_F(DistortEffectTest, TheSourceTrackPicksTheFramebufferOnlyStrictlyInsideEac
   EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
 }
 
-TEST_F(DistortEffectTest, TexturesFixedUniformsAndNoiseFramesReachTheShader) {
-  bench.addShader("dist",
-                  "uniform sampler2D Texture0;\nuniform sampler2D Texture1;\nuniform sampler2D Texture2;\n"
-                  "uniform float Brightness;\nuniform float Contrast;\nuniform float NoiseFrame;\n"
-                  "uniform float NoiseSpeed;\nuniform float NoiseRamp;\nuniform float hNoiseFrame;\n"
-                  "uniform float hNoiseSpeed;\n"
-                  "void main() {\n"
-                  "  vec2 uv = gl_TexCoord[0].st;\n"
-                  "  float constants = Brightness + Contrast * 0.2 + NoiseSpeed * 0.1 + NoiseRamp * 0.01 + "
-                  "hNoiseSpeed * 0.05;\n"
-                  "  gl_FragColor = vec4(texture2D(Texture1, uv).r, texture2D(Texture2, uv).g + "
-                  "texture2D(Texture0, uv).b,\n"
-                  "                      constants, NoiseFrame + hNoiseFrame * 0.5);\n"
-                  "}\n");
-  DistortEffect& effect = distort();
-  bench.drawFrame(effect, 0, 200, target);
-  EXPECT_PRED3(near, at(16, 16), (Rgba{100, 200, 148, 0}), 1);
-  // 200 ms advanced both noise frames by 0.2.
-  bench.drawFrame(effect, 200, 200, target);
-  EXPECT_PRED3(near, at(16, 16), (Rgba{100, 200, 148, 77}), 1);
-  effect.reset();
-  bench.drawFrame(effect, 400, 200, target);
-  EXPECT_PRED3(near, at(16, 16), (Rgba{100, 200, 148, 0}), 1);
-}
-
 TEST_F(FramebufferPassTest, BlendLaysItsSourceOverTheTargetWithItsOpacity) {
   bench.addShader("blend",
                   "uniform sampler2D source;\nuniform float opacity;\n"
