@@ -126,29 +126,30 @@ TEST_F(TextureTest, RgbImagesWithUnalignedRowsUploadUnskewed) {
   EXPECT_PRED3(near, readWindow(5, 5), (Rgba{0, 0, 0, 255}), 0);
 }
 
-TEST_F(TextureTest, OneDimensionalTextureIsAsLongAsTheLargerSide) {
-  std::vector<uint8_t> strip(4 * 256 * 4, 200);
-  ASSERT_TRUE(writePNG(dir.file("strip.png"), 4, 256, 4, strip));
-  auto texture = load("strip.png", GL_TEXTURE_1D);
-  ASSERT_NE(texture, nullptr);
-  EXPECT_EQ(texture->getType(), static_cast<unsigned>(GL_TEXTURE_1D));
-  glBindTexture(GL_TEXTURE_1D, texture->getID());
-  GLint length = 0;
-  glGetTexLevelParameteriv(GL_TEXTURE_1D, 0, GL_TEXTURE_WIDTH, &length);
-  EXPECT_EQ(length, 256);
-  glBindTexture(GL_TEXTURE_1D, 0);
-}
-
-TEST_F(TextureTest, MipmappedLoadCarriesTheChainAndSaysSo) {
-  auto texture = load("quad.png", GL_TEXTURE_2D, true);
-  ASSERT_NE(texture, nullptr);
-  EXPECT_TRUE(texture->isMipmapped());
-  texture->bind();
-  GLint level3 = 0;
-  glGetTexLevelParameteriv(GL_TEXTURE_2D, 3, GL_TEXTURE_WIDTH, &level3);
-  EXPECT_EQ(level3, 1);
-  EXPECT_EQ(boundParameter(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER), GL_LINEAR_MIPMAP_LINEAR);
-  texture->release();
+// A 1D texture is as long as the image's larger side; a mipmapped load carries the chain down to 1 x 1
+// and samples through it.
+TEST_F(TextureTest, OneDimensionalAndMipmappedLoadsGiveTheirLevels) {
+  ASSERT_TRUE(writePNG(dir.file("strip.png"), 4, 256, 4, std::vector<uint8_t>(4 * 256 * 4, 200)));
+  const struct {
+    const char* file;
+    GLenum type;
+    bool mipmap;
+    GLint level, width, minFilter;
+  } cases[] = {{"strip.png", GL_TEXTURE_1D, false, 0, 256, GL_LINEAR},
+               {"quad.png", GL_TEXTURE_2D, true, 3, 1, GL_LINEAR_MIPMAP_LINEAR}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.file);
+    auto texture = load(c.file, c.type, c.mipmap);
+    ASSERT_NE(texture, nullptr);
+    EXPECT_EQ(texture->getType(), c.type);
+    EXPECT_EQ(texture->isMipmapped(), c.mipmap);
+    glBindTexture(c.type, texture->getID());
+    GLint width = 0;
+    glGetTexLevelParameteriv(c.type, c.level, GL_TEXTURE_WIDTH, &width);
+    EXPECT_EQ(width, c.width);
+    EXPECT_EQ(boundParameter(c.type, GL_TEXTURE_MIN_FILTER), c.minFilter);
+    glBindTexture(c.type, 0);
+  }
 }
 
 TEST_F(TextureTest, PendingGlErrorsArePrintedWithTheFileName) {

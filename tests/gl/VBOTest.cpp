@@ -45,6 +45,14 @@ std::vector<float> square(float x0, float x1) {
           x1, x1, 0, 0, 0, 1, 1, 1, x0, x1, 0, 0, 0, 1, 0, 1};
 }
 
+// The square uploaded as two indexed triangles.
+void indexedSquare(VBO& vbo, float x0, float x1) {
+  const std::vector<float> vertices = square(x0, x1);
+  const std::vector<unsigned int> indices = {0, 1, 2, 0, 2, 3};
+  vbo.setVertexBuffer(4, 3, 3, 2, vertices.data());
+  vbo.setElementBuffer(2, indices.data());
+}
+
 TEST_F(VBOTest, InterleavedLayoutGivesStrideAndAttributeOffsets) {
   VBO vbo;
   std::vector<float> vertices = square(-0.5f, 0.5f);
@@ -73,10 +81,7 @@ TEST_F(VBOTest, DrawsVerticesAloneAndThroughTheElementBuffer) {
 
   clearScreen();
   VBO quad;
-  std::vector<float> vertices = square(0.0f, 0.9f);
-  std::vector<unsigned int> indices = {0, 1, 2, 0, 2, 3};
-  quad.setVertexBuffer(4, 3, 3, 2, vertices.data());
-  quad.setElementBuffer(2, indices.data());
+  indexedSquare(quad, 0.0f, 0.9f);
   quad.draw();
   EXPECT_PRED3(near, at(0.2f, 0.8f), white, 0);
   EXPECT_PRED3(near, at(0.8f, 0.2f), white, 0);
@@ -87,10 +92,7 @@ TEST_F(VBOTest, DrawsVerticesAloneAndThroughTheElementBuffer) {
 
 TEST_F(VBOTest, InstancedDrawsShareOneBindAndWireframeDrawsEdgesOnly) {
   VBO quad;
-  std::vector<float> vertices = square(-0.1f, 0.1f);
-  std::vector<unsigned int> indices = {0, 1, 2, 0, 2, 3};
-  quad.setVertexBuffer(4, 3, 3, 2, vertices.data());
-  quad.setElementBuffer(2, indices.data());
+  indexedSquare(quad, -0.1f, 0.1f);
   quad.bindBuffers();
   for (float x : {-0.5f, 0.5f}) {
     glLoadIdentity();
@@ -105,9 +107,7 @@ TEST_F(VBOTest, InstancedDrawsShareOneBindAndWireframeDrawsEdgesOnly) {
 
   clearScreen();
   VBO big;
-  std::vector<float> bigVertices = square(-0.5f, 0.5f);
-  big.setVertexBuffer(4, 3, 3, 2, bigVertices.data());
-  big.setElementBuffer(2, indices.data());
+  indexedSquare(big, -0.5f, 0.5f);
   big.drawWireframe();
   // Indices 0 1 | 2 0 | 2 3 read as lines: the bottom edge, the diagonal and the top edge.
   // The edge lies on a pixel boundary: either neighbouring row may hold it.
