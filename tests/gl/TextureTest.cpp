@@ -143,12 +143,12 @@ TEST_F(TextureTest, OneDimensionalAndMipmappedLoadsGiveTheirLevels) {
     ASSERT_NE(texture, nullptr);
     EXPECT_EQ(texture->getType(), c.type);
     EXPECT_EQ(texture->isMipmapped(), c.mipmap);
-    glBindTexture(c.type, texture->getID());
+    texture->bind();
     GLint width = 0;
     glGetTexLevelParameteriv(c.type, c.level, GL_TEXTURE_WIDTH, &width);
     EXPECT_EQ(width, c.width);
     EXPECT_EQ(boundParameter(c.type, GL_TEXTURE_MIN_FILTER), c.minFilter);
-    glBindTexture(c.type, 0);
+    texture->release();
   }
 }
 
