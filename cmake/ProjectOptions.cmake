@@ -16,8 +16,14 @@ if(DEMOSYS_SANITIZE)
   # Every target using the project's options compiles the leak checker's default options in, so
   # the third-party suppressions apply to each program however it is started.
   target_sources(demosys_options INTERFACE ${PROJECT_SOURCE_DIR}/cmake/SanitizerOptions.cpp)
+  find_file(DEMOSYS_GL_DRIVER_FILE swrast_dri.so
+    PATHS /usr/lib/${CMAKE_LIBRARY_ARCHITECTURE}/dri /usr/lib/dri NO_DEFAULT_PATH)
+  if(NOT DEMOSYS_GL_DRIVER_FILE)
+    set(DEMOSYS_GL_DRIVER_FILE "")
+  endif()
   target_compile_definitions(demosys_options INTERFACE
-    DEMOSYS_LSAN_SUPPRESSIONS="${PROJECT_SOURCE_DIR}/cmake/lsan.supp")
+    DEMOSYS_LSAN_SUPPRESSIONS="${PROJECT_SOURCE_DIR}/cmake/lsan.supp"
+    DEMOSYS_GL_DRIVER="${DEMOSYS_GL_DRIVER_FILE}")
 endif()
 
 # demosys_add_layer(NAME DIR) : static library NAME from every .cpp under DIR.

@@ -21,9 +21,12 @@ class NullBuffer : public std::streambuf {
 };
 
 // Playing off the path prints a line per call; the run keeps its console quiet.
+// Standard output outlives this object: it must not be left pointing at the buffer that dies here.
 struct QuietConsole {
-  QuietConsole() { std::cout.rdbuf(&sink); }
+  QuietConsole() : console(std::cout.rdbuf(&sink)) {}
+  ~QuietConsole() { std::cout.rdbuf(console); }
   NullBuffer sink;
+  std::streambuf* console;
 };
 
 std::string written(const Animation& animation) {
