@@ -98,8 +98,10 @@ int DemoLint::entryLine(const std::string& block, const std::string& key) const 
   return start;
 }
 
-EffectNeeds DemoLint::needsOf(const std::string& instance) const {
-  EffectNeeds needs;
+const EffectNeeds& DemoLint::needsOf(const std::string& instance) const {
+  auto learnt = learntNeeds.find(instance);
+  if (learnt != learntNeeds.end()) return learnt->second;
+  EffectNeeds& needs = learntNeeds[instance];
   ParameterGroup* group = effects.getGroup(instance);
   if (group != nullptr) learnEffectNeeds(group->getParameter("class"), *group, needs);
   return needs;

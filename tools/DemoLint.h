@@ -8,14 +8,16 @@
 // GlslValidator, SoundDecoder, TrackSystemIO, EffectCatalog.
 #pragma once
 
+#include <map>
 #include <ostream>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "tools/EffectCatalog.h"
+
 class Parameters;
 class ParameterGroup;
-struct EffectNeeds;
 class TrackGroup;
 class TrackSystem;
 
@@ -59,11 +61,13 @@ class DemoLint {
   // 0 when not found.
   int blockLine(const std::string& block) const;
   int entryLine(const std::string& block, const std::string& key) const;
-  EffectNeeds needsOf(const std::string& instance) const;
+  // What the instance's class looks up, learnt once per instance (each learning runs its init()).
+  const EffectNeeds& needsOf(const std::string& instance) const;
 
   std::string scriptFile;
   std::vector<std::string> scriptLines;
   const Parameters& system;
   const Parameters& effects;
   std::vector<Problem> problems;
+  mutable std::map<std::string, EffectNeeds> learntNeeds;
 };

@@ -98,7 +98,7 @@ void DemoLint::checkTimelineGroup(const std::string& pack, const std::string& na
     return;
   }
   std::string className = instance->getParameter("class");
-  EffectNeeds needs = needsOf(name);
+  const EffectNeeds& needs = needsOf(name);
   for (int t = 0; t < group.getInterpolateTrackCount(); ++t) {
     const std::string& track = group.getInterpolateTrack(t)->getName();
     if (std::find(needs.tracks.begin(), needs.tracks.end(), track) == needs.tracks.end())
