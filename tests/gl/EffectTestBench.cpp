@@ -75,27 +75,6 @@ void EffectTestBench::fill(const std::string& name, float r, float g, float b, f
   glClearColor(previous[0], previous[1], previous[2], previous[3]);
 }
 
-void EffectTestBench::paint(const std::string& name, int x0, int y0, int x1, int y1, float r, float g,
-                            float b, float a) {
-  FrameBufferObject* target = fbo(name);
-  target->bind();
-  glMatrixMode(GL_PROJECTION);
-  glPushMatrix();
-  glLoadIdentity();
-  glOrtho(0, target->getWidth(), 0, target->getHeight(), -1, 1);
-  glMatrixMode(GL_MODELVIEW);
-  glPushMatrix();
-  glLoadIdentity();
-  glColor4f(r, g, b, a);
-  glRecti(x0, y0, x1, y1);
-  glColor4f(1, 1, 1, 1);
-  glMatrixMode(GL_PROJECTION);
-  glPopMatrix();
-  glMatrixMode(GL_MODELVIEW);
-  glPopMatrix();
-  target->release();
-}
-
 Texture* EffectTestBench::addTexture(const std::string& name, int width, int height,
                                      const std::vector<uint8_t>& rgba) {
   EXPECT_EQ(rgba.size(), static_cast<size_t>(width * height * 4)) << name;
@@ -149,8 +128,8 @@ TrackInterpolate* EffectTestBench::track(Effect& effect, const std::string& name
   return found;
 }
 
-void EffectTestBench::keyTrack(Effect& effect, const std::string& name,
-                               const std::vector<std::pair<unsigned, float>>& keys) {
+// One keyframe at row 0 in place of whatever the track held.
+void EffectTestBench::setTrack(Effect& effect, const std::string& name, float value) {
   TrackInterpolate* target = track(effect, name);
   if (target == nullptr) return;
   while (target->getKeyframeCount() > 0) {
@@ -158,14 +137,7 @@ void EffectTestBench::keyTrack(Effect& effect, const std::string& name,
     target->fetchKeyFrameVector(all);
     target->deleteKeyframe(all.front()->row);
   }
-  for (const auto& key : keys) {
-    target->addKeyframe(
-        new TrackKeyFrameInterpolate(key.first, TrackKeyFrameInterpolate::LINEAR, key.second));
-  }
-}
-
-void EffectTestBench::setTrack(Effect& effect, const std::string& name, float value) {
-  keyTrack(effect, name, {{0u, value}});
+  target->addKeyframe(new TrackKeyFrameInterpolate(0, TrackKeyFrameInterpolate::LINEAR, value));
 }
 
 void EffectTestBench::setTimer(std::unique_ptr<Timer> newTimer) {

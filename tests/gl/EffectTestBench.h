@@ -1,8 +1,8 @@
 // A stage for effects on the GL test window: private data pools installed as the process-wide ones
 // (shaders, framebuffers, textures) and a timer, effect instances built the way the loader builds
 // them (parameters with their "class", declared tracks bound in a group, init), tracks set to
-// constants or keyframes, and frames drawn into a render target or the window. Everything it
-// installed is taken out again, and what was there before restored, when it is destroyed.
+// constants, and frames drawn into a render target or the window. Everything it installed is
+// taken out again, and what was there before restored, when it is destroyed.
 // Depends on: QNVDemosys, Data and the shader / framebuffer / texture pools, Shader,
 // FrameBufferObject, Texture, Effect, ParameterGroup, TrackGroup / TrackInterpolate, Timer.
 #pragma once
@@ -11,7 +11,6 @@
 #include <map>
 #include <memory>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "tests/gl/GLTestFixture.h"
@@ -44,9 +43,6 @@ class EffectTestBench {
   FrameBufferObject* fbo(const std::string& name) const;
   // Clears a pool framebuffer to one colour (components 0 to 1); the clear colour is restored.
   void fill(const std::string& name, float r, float g, float b, float a = 1.0f);
-  // Paints a rectangle of a pool framebuffer, in its pixels ([x0, x1) x [y0, y1), y up).
-  void paint(const std::string& name, int x0, int y0, int x1, int y1, float r, float g, float b,
-             float a = 1.0f);
 
   // An RGBA texture in the texture pool; rows bottom-up (t = 0 first), nearest-texel sampling so
   // tests can tell texels apart.
@@ -68,11 +64,9 @@ class EffectTestBench {
   Effect& create(Effect& prototype, const std::string& className,
                  const std::map<std::string, std::string>& parameters);
 
-  // Replaces a declared track's keyframes: one constant value, or (row, value) keyframes joined
-  // linearly. A name the effect did not declare fails the test.
+  // Replaces a declared track's keyframes with one constant value. A name the effect did not
+  // declare fails the test.
   void setTrack(Effect& effect, const std::string& name, float value);
-  void keyTrack(Effect& effect, const std::string& name, const std::vector<std::pair<unsigned, float>>& keys);
-  TrackInterpolate* track(Effect& effect, const std::string& name);
 
   // The timer effects read the music through (QNVDemosys::timer); the bench owns it.
   void setTimer(std::unique_ptr<Timer> timer);
@@ -83,6 +77,7 @@ class EffectTestBench {
 
  private:
   struct Saved;
+  TrackInterpolate* track(Effect& effect, const std::string& name);
 
   std::unique_ptr<Saved> saved;
   std::unique_ptr<Data> data;

@@ -1,5 +1,5 @@
 // The golden-frame harness: the list of frames (bad lines and a missing list become failing
-// frames, so a run reports them), the picture comparison's tolerance, allowance and diff picture,
+// frames, so a run reports them), the picture comparison's tolerance and allowance,
 // and a frame of the fixture production checked against a matching, a different and a missing
 // reference without ever writing one.
 #include <gtest/gtest.h>
@@ -8,7 +8,6 @@
 #include <filesystem>
 #include <vector>
 
-#include "qnvutils/Image.h"
 #include "tests/gl/DemoProduction.h"
 #include "tests/gl/GLTestFixture.h"
 #include "tests/gl/GoldenFrame.h"
@@ -36,7 +35,7 @@ TEST(GoldenHarness, ListGivesNamesAndTimesAndTurnsBadLinesIntoFailingFrames) {
 }
 
 // 40 x 25 = 1000 pixels of grey 100: the default allowance is 5 pixels beyond 8 per channel.
-TEST(GoldenHarness, ComparisonAllowsTheToleranceAndAHalfPercentAndDrawsTheDiff) {
+TEST(GoldenHarness, ComparisonAllowsTheToleranceAndAHalfPercent) {
   TempDir dir;
   const int width = 40, height = 25;
   auto save = [&](const std::string& name, const std::vector<std::pair<int, uint8_t>>& changed) {
@@ -60,22 +59,12 @@ TEST(GoldenHarness, ComparisonAllowsTheToleranceAndAHalfPercentAndDrawsTheDiff) 
     EXPECT_EQ(result.total, 1000);
   }
   EXPECT_FALSE(GoldenImage(1, 0.0).compare(dir.file("frame.png"), dir.file("reference.png"), dir.file("d.png")).matches);
-  // The diff shows the frame at a third of its brightness and the differing pixels red, upright.
+  // A strict comparison names the count and where the diff picture went.
   EXPECT_TRUE(save("frame.png", {{0, 200}, {9, 200}}).matches);
   const GoldenComparison strict =
       GoldenImage(8, 0.0).compare(dir.file("frame.png"), dir.file("reference.png"), dir.file("diff.png"));
   EXPECT_NE(strict.message.find("2 of 1000 pixels"), std::string::npos) << strict.message;
   EXPECT_NE(strict.message.find("diff image: " + dir.file("diff.png")), std::string::npos) << strict.message;
-  Image diff(dir.file("diff.png"));
-  ASSERT_TRUE(diff.exists() && diff.getWidth() == width && diff.getHeight() == height);
-  auto topRow = [&](int x) {
-    const unsigned char* p = diff.getData() + ((height - 1) * width + x) * diff.getPixelSize();
-    return Rgba{p[0], p[1], p[2], 255};
-  };
-  EXPECT_PRED3(near, topRow(0), (Rgba{255, 0, 0, 255}), 0);
-  EXPECT_PRED3(near, topRow(9), (Rgba{255, 0, 0, 255}), 0);
-  EXPECT_PRED3(near, topRow(5), (Rgba{33, 33, 33, 255}), 0);
-
   EXPECT_EQ(GoldenImage().compare(dir.file("none.png"), dir.file("reference.png"), "").message,
             "cannot read the frame " + dir.file("none.png"));
   EXPECT_EQ(GoldenImage().compare(dir.file("frame.png"), dir.file("none.png"), "").message,
