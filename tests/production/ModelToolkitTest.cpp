@@ -99,22 +99,6 @@ TEST(ModelToolkit, ShapesAreClosedFaceOutwardsAndFillTheirBox) {
   }
 }
 
-TEST(ModelToolkit, CreaseAngleSplitsHardEdgesAndSmoothsRoundOnes) {
-  ModelMesh cube = MeshShapes::box({1, 1, 1});
-  cube.computeNormals(30.0f);
-  for (int f = 0; f < cube.triangleCount(); ++f) {
-    for (int k = 0; k < 3; ++k) EXPECT_GT(cube.cornerNormals()[f * 3 + k].dot(cube.faceNormal(f)), 0.999f);
-  }
-  ModelMesh ball = MeshShapes::sphere(1, 32, 16);
-  ball.computeNormals(180.0f);
-  for (int f = 0; f < ball.triangleCount(); ++f) {
-    for (int k = 0; k < 3; ++k) {
-      const Vector3f radial = ball.positions()[ball.triangles()[f][k]].normalised();
-      EXPECT_GT(ball.cornerNormals()[f * 3 + k].dot(radial), 0.995f);
-    }
-  }
-}
-
 TEST(ModelToolkit, MirroredPartsStillFaceOutwards) {
   ModelMesh wing = MeshShapes::box({1, 1, 1});
   ModelMesh pair;

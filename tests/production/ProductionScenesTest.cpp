@@ -1,10 +1,8 @@
 // The production's scene files as the build writes them: every object, material and camera name
-// the effects and the shader cache look up is there (as `demosys scene info` lists it), the
-// tribunes share out the crowd's 256 x 24 intensity map, and two runs of the generator write the
-// same bytes as the build did.
+// the effects and the shader cache look up is there (as `demosys scene info` lists it), and two
+// runs of the generator write the same bytes as the build did.
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
@@ -55,33 +53,6 @@ TEST(ProductionScenes, EachSceneListsTheNamesItsEffectsLookUp) {
     std::sscanf(info.out.c_str() + at, "\nlights %d", &lights);
     EXPECT_GE(lights, 1) << scene.file;
     EXPECT_LE(lights, 4) << scene.file;
-  }
-}
-
-// Left stands take the map's left half, right ones the right half; tiers are thirds from the
-// bottom, and every seat row is one texel row of the map.
-TEST(ProductionScenes, TribunesShareOutTheCrowdMap) {
-  SceneBuilder builder;
-  std::string error;
-  ASSERT_TRUE(SceneSet::build(SceneSet::files().at(0), builder, error)) << error;
-  const char* tiers[] = {"Bottom", "Middle", "Top"};
-  for (int side = 0; side < 2; ++side) {
-    for (int k = 0; k < 3; ++k) {
-      const std::string name = std::string("Tribune") + tiers[k] + (side == 0 ? "Left" : "Right");
-      const SceneMesh* mesh = nullptr;
-      for (const SceneMesh& m : builder.description().meshes) mesh = m.name == name ? &m : mesh;
-      ASSERT_NE(mesh, nullptr) << name;
-      std::vector<bool> rowTops(ArenaModel::crowdRows + 1, false);
-      for (const Vector2f& uv : mesh->texCoords) {
-        EXPECT_GE(uv[0], side * 0.5f) << name;
-        EXPECT_LE(uv[0], side * 0.5f + 0.5f) << name;
-        EXPECT_GE(uv[1], k / 3.0f - 1e-6f) << name;
-        EXPECT_LE(uv[1], (k + 1) / 3.0f + 1e-6f) << name;
-        const float row = uv[1] * ArenaModel::crowdRows;
-        if (std::fabs(row - std::round(row)) < 1e-3f) rowTops[static_cast<int>(std::round(row))] = true;
-      }
-      for (int r = k * ArenaModel::rowsPerTier; r <= (k + 1) * ArenaModel::rowsPerTier; ++r) EXPECT_TRUE(rowTops[r]) << name << " row " << r;
-    }
   }
 }
 
