@@ -26,11 +26,6 @@ class CameraAndParticles : public GLTestFixture {
   static void expectMatrix(const Matrix& actual, const Matrix& expected) {
     for (int i = 0; i < 16; ++i) EXPECT_NEAR(actual[i], expected[i], 1e-5f) << "element " << i;
   }
-  // Window pixel at normalised device coordinates (x, y).
-  static Rgba at(float x, float y) {
-    return readWindow(static_cast<int>((x + 1) / 2 * windowWidth),
-                      static_cast<int>((y + 1) / 2 * windowHeight));
-  }
   static bool link(Shader& shader, const char* vertex, const char* fragment) {
     return shader.setVertexSource(vertex) && shader.setFragmentSource(fragment) && shader.link();
   }
@@ -114,13 +109,13 @@ TEST_F(CameraAndParticles, ParticlesDrawAsPointsAndSpritesWhereTheirAttributesMo
   system.drawPoints(&shader, 2.0f);
   glPointSize(1);
   const Rgba red{255, 0, 0, 255}, green{0, 255, 0, 255}, black{0, 0, 0, 255};
-  EXPECT_PRED3(near, at(0.5f, 0.5f), red, 0) << "moved by velocity x time and the start time";
-  EXPECT_PRED3(near, at(-0.5f, 0), green, 0);
-  EXPECT_PRED3(near, at(0.5f + 10.0f / windowWidth, 0.5f), black, 0) << "a 5-pixel point";
+  EXPECT_PRED3(near, readWindowAt(0.5f, 0.5f), red, 0) << "moved by velocity x time and the start time";
+  EXPECT_PRED3(near, readWindowAt(-0.5f, 0), green, 0);
+  EXPECT_PRED3(near, readWindowAt(0.5f + 10.0f / windowWidth, 0.5f), black, 0) << "a 5-pixel point";
   clearScreen();
   glBlendFunc(GL_ONE, GL_ZERO);
   system.drawPointSprites(&shader);
-  EXPECT_PRED3(near, at(0.5f + 10.0f / windowWidth, 0.5f), red, 0) << "a 12-pixel sprite, Time kept";
+  EXPECT_PRED3(near, readWindowAt(0.5f + 10.0f / windowWidth, 0.5f), red, 0) << "a 12-pixel sprite, Time kept";
   GLint source = 0, depthWrites = 0;
   glGetIntegerv(GL_BLEND_SRC, &source);
   glGetIntegerv(GL_DEPTH_WRITEMASK, &depthWrites);

@@ -42,6 +42,10 @@ class GLTestFixture : public ::testing::Test {
 
   // Pixel of the current back buffer, (0,0) bottom left as GL counts.
   static Rgba readWindow(int x, int y);
+  // The same at normalised device coordinates (x, y).
+  static Rgba readWindowAt(float x, float y) {
+    return readWindow(static_cast<int>((x + 1) / 2 * windowWidth), static_cast<int>((y + 1) / 2 * windowHeight));
+  }
   // Pixel of a render target's colour attachment; binds it for the read and restores framebuffer 0.
   static Rgba readFBO(FrameBufferObject& fbo, int x, int y);
   // Clears the bound framebuffer's colour and depth to opaque black.

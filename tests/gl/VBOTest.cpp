@@ -17,11 +17,6 @@ const Rgba black{0, 0, 0, 255};
 
 class VBOTest : public GLTestFixture {
  protected:
-  // Window pixel at normalised device coordinates (x, y).
-  static Rgba at(float x, float y) {
-    return readWindow(static_cast<int>((x + 1) / 2 * windowWidth),
-                      static_cast<int>((y + 1) / 2 * windowHeight));
-  }
   static GLint integer(GLenum name) {
     GLint value = 0;
     glGetIntegerv(name, &value);
@@ -67,9 +62,9 @@ TEST_F(VBOTest, IndexedMeshDrawsThroughItsElementBufferAndWireframeDrawsEdgesOnl
   VBO quad;
   indexedSquare(quad, 0.0f, 0.9f);
   quad.draw();
-  EXPECT_PRED3(near, at(0.2f, 0.8f), white, 0);
-  EXPECT_PRED3(near, at(0.8f, 0.2f), white, 0);
-  EXPECT_PRED3(near, at(-0.5f, -0.5f), black, 0);
+  EXPECT_PRED3(near, readWindowAt(0.2f, 0.8f), white, 0);
+  EXPECT_PRED3(near, readWindowAt(0.8f, 0.2f), white, 0);
+  EXPECT_PRED3(near, readWindowAt(-0.5f, -0.5f), black, 0);
   EXPECT_EQ(integer(GL_ELEMENT_ARRAY_BUFFER_BINDING), 0);
   EXPECT_EQ(integer(GL_ARRAY_BUFFER_BINDING), 0);
 
@@ -83,8 +78,8 @@ TEST_F(VBOTest, IndexedMeshDrawsThroughItsElementBufferAndWireframeDrawsEdgesOnl
   bool edgeDrawn = near(readWindow(windowWidth / 2, edgeRow), white, 0) ||
                    near(readWindow(windowWidth / 2, edgeRow - 1), white, 0);
   EXPECT_TRUE(edgeDrawn);
-  EXPECT_PRED3(near, at(0.3f, -0.3f), black, 0);
-  EXPECT_PRED3(near, at(-0.3f, 0.3f), black, 0);
+  EXPECT_PRED3(near, readWindowAt(0.3f, -0.3f), black, 0);
+  EXPECT_PRED3(near, readWindowAt(-0.3f, 0.3f), black, 0);
 }
 
 TEST_F(VBOTest, DynamicBufferDrawsPositionsWrittenThroughTheMappedPointer) {
@@ -103,8 +98,8 @@ TEST_F(VBOTest, DynamicBufferDrawsPositionsWrittenThroughTheMappedPointer) {
     vbo.closeVertexBuffer();
     clearScreen();
     vbo.drawPolygons(GL_QUADS, 0, 0);
-    EXPECT_PRED3(near, at(x0 + 0.4f, 0.0f), white, 0) << x0;
-    EXPECT_PRED3(near, at(-x0 - 0.4f, 0.0f), black, 0) << x0;
+    EXPECT_PRED3(near, readWindowAt(x0 + 0.4f, 0.0f), white, 0) << x0;
+    EXPECT_PRED3(near, readWindowAt(-x0 - 0.4f, 0.0f), black, 0) << x0;
   }
   EXPECT_EQ(integer(GL_ARRAY_BUFFER_BINDING), 0);
   EXPECT_FALSE(glIsEnabled(GL_VERTEX_ARRAY));
@@ -121,12 +116,12 @@ TEST_F(VBOTest, DynamicColoursAndArraysDrawPerVertexColour) {
   for (unsigned int i = 0; i < 3; ++i) vbo.setColor(i, Vector4f(0.0f, 1.0f, 0.0f, 1.0f));
   vbo.closeColorBuffer();
   vbo.drawArray(GL_TRIANGLES, 0, 0);
-  EXPECT_PRED3(near, at(-0.8f, -0.8f), (Rgba{0, 255, 0, 255}), 0);
+  EXPECT_PRED3(near, readWindowAt(-0.8f, -0.8f), (Rgba{0, 255, 0, 255}), 0);
   EXPECT_FALSE(glIsEnabled(GL_COLOR_ARRAY));
 
   clearScreen();
   vbo.drawArray(GL_TRIANGLES, 0, 2);  // two vertices make no triangle
-  EXPECT_PRED3(near, at(-0.8f, -0.8f), black, 0);
+  EXPECT_PRED3(near, readWindowAt(-0.8f, -0.8f), black, 0);
 }
 
 TEST_F(VBOTest, SetOperationsRefuseElementsOutsideTheArrays) {
@@ -222,8 +217,8 @@ TEST_F(VBOTest, GenericAttributeBufferFeedsTheShader) {
   vbo.drawArray(GL_TRIANGLES, 0, 0);
   glDisableVertexAttribArray(static_cast<GLuint>(glGetAttribLocation(shader.getProgramHandle(), "shift")));
   shader.release();
-  EXPECT_PRED3(near, at(0.1f, -0.9f), (Rgba{255, 0, 255, 255}), 0);
-  EXPECT_PRED3(near, at(-0.9f, -0.9f), black, 0);
+  EXPECT_PRED3(near, readWindowAt(0.1f, -0.9f), (Rgba{255, 0, 255, 255}), 0);
+  EXPECT_PRED3(near, readWindowAt(-0.9f, -0.9f), black, 0);
 }
 
 }  // namespace
