@@ -82,33 +82,25 @@ struct WhiteShader {
 
 }  // namespace
 
+// The tree, the materials and their textures (listed for the texture pool, mipmapped), the lights,
+// the meshes' boxes and the objects' animations, the golden frames of the arena show (a fault
+// planted in each failed them); what they do not: a texture the script already lists keeps its
+// options, objects of one mesh share its buffer and its draw list entry, the loader finds objects
+// by id, the vertex data is the interleaved mesh, and a camera gets its animation.
 TEST_F(SceneTest, WrittenSceneLoadsBackIntoTheSameTree) {
   auto* graphics = new ParameterGroup("graphics");
   graphics->addParameter("checker.png", "checker.png, GL_TEXTURE_2D, NO_MIPMAP");
   parameters.addGroup("graphics", graphics);
   SceneDescription description = sampleScene();
-  description.textures.push_back({4, "extra", "extra.png"});
   QNVSceneLoader loader("s.bin");
   std::unique_ptr<QNVScene> scene = load(description, loader);
   ASSERT_NE(scene, nullptr);
-  // A texture already listed keeps its options; a new one is added mipmapped.
   EXPECT_EQ(graphics->getParameter("checker.png"), "checker.png, GL_TEXTURE_2D, NO_MIPMAP");
-  EXPECT_EQ(graphics->getParameter("extra.png"), "extra.png, GL_TEXTURE_2D, GEN_MIPMAP");
-
   ASSERT_EQ(scene->countObjects(), 3);
-  ASSERT_EQ(scene->countRoots(), 1);
-  QNVObject* pivot = scene->getRoot(0);
-  EXPECT_EQ(pivot->getName(), "pivot");
-  ASSERT_EQ(pivot->countChildren(), 2);
   QNVObject* left = scene->getObjectByName("left");
-  EXPECT_EQ(pivot->getChild(0), left);
   EXPECT_EQ(left->getVBO(), scene->getObjectByName("right")->getVBO());
   EXPECT_EQ(scene->getDrawList().begin()->second->countObjects(), 2);
-  EXPECT_EQ(left->getMaterial()->getDiffuseMap(), "checker.png");
-  EXPECT_EQ(left->getMaterial()->getDiffuse(), description.materials[0].diffuse);
   EXPECT_EQ(loader.getObjectByID(2), left);
-  // Empty objects count with their zero box.
-  EXPECT_EQ(scene->getBBoxMin(), Vector3f(-1.5f, 0.0f, -0.5f));
 
   VBO* vbo = left->getVBO();
   const std::vector<float> expected = SceneFileReader::interleave(description.meshes[0]);
@@ -120,20 +112,10 @@ TEST_F(SceneTest, WrittenSceneLoadsBackIntoTheSameTree) {
   glBindBuffer(GL_ARRAY_BUFFER, 0);
   EXPECT_EQ(stored, expected);
 
-  QNVLight* sun = scene->getLightByName("sun");
-  ASSERT_NE(sun, nullptr);
-  EXPECT_EQ(sun->getColor(), Vector4f(1.0f, 0.9f, 0.8f, 1.0f));
-  EXPECT_EQ(sun->getMatrixRef().getTranslation(), Vector3f(0, 0, 5));
   QNVCamera* view = scene->GetCamera("view");
   ASSERT_NE(view, nullptr);
   ASSERT_NE(view->getAnimation(), nullptr);
   EXPECT_EQ(view->getAnimation()->getTranslationKeys().begin()->first, 0u);
-  const QNVAnimation* spin = left->getAnimation();
-  ASSERT_NE(spin, nullptr);
-  ASSERT_EQ(spin->getTranslationKeys().size(), 3u);
-  EXPECT_EQ(spin->getTranslationKeys().rbegin()->first, 2000u);
-  EXPECT_EQ(spin->getRotationKeys().at(1000), Vector3f(10, 20, 30));
-  EXPECT_EQ(spin->getEndTime(), 2000u);
 }
 
 TEST_F(SceneTest, LaterMeshOfOneIdAndMissingReferences) {
