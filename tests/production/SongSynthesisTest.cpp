@@ -1,5 +1,6 @@
-// The song's building blocks: pitches, envelopes, oscillators, instruments, patterns,
-// automation, the limiter and windowed sequencing.
+// The song's building blocks where the golden frames' spectrum does not reach: note names,
+// envelopes, instruments starting and ending silent, patterns, automation, the limiter and
+// windowed sequencing.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -15,7 +16,6 @@
 #include "resources/generators/song/Lead.h"
 #include "resources/generators/song/Limiter.h"
 #include "resources/generators/song/NoteTable.h"
-#include "resources/generators/song/Oscillator.h"
 #include "resources/generators/song/Pad.h"
 #include "resources/generators/song/Pattern.h"
 #include "resources/generators/song/Riser.h"
@@ -23,10 +23,9 @@
 #include "resources/generators/song/Snare.h"
 #include "resources/generators/song/SongClock.h"
 
-TEST(SongNoteTable, ConcertPitchSemitonesAndNames) {
-  EXPECT_DOUBLE_EQ(NoteTable::frequency(69), 440.0);
-  for (int note = 1; note < NoteTable::NOTE_COUNT; ++note)
-    EXPECT_NEAR(NoteTable::frequency(note) / NoteTable::frequency(note - 1), std::pow(2.0, 1.0 / 12.0), 1e-12);
+// A wrong pitch or oscillator moves the spectrum the arena's golden frames light up with; the
+// spellings of a note the song may not use are only checked here.
+TEST(SongNoteTable, NamesIncludingSharpsFlatsAndTheEnds) {
   const std::pair<const char*, int> names[] = {{"A4", 69}, {"C4", 60},  {"C-1", 0},  {"G9", 127},
                                                {"G#4", 68}, {"Ab4", 68}, {"Cb4", 59}, {"B#3", 60}};
   for (const auto& n : names) EXPECT_EQ(NoteTable::parse(n.first), n.second) << n.first;
@@ -46,26 +45,6 @@ TEST(SongEnvelope, RisesDecaysToSustainAndEndsAtZeroWithoutJumps) {
     ASSERT_LT(std::fabs(level - previous), 0.02) << "jump at " << t;
     previous = level;
   }
-}
-
-TEST(SongOscillator, SineHasItsFrequencyAndSawIsCentred) {
-  Oscillator sine(Oscillator::Shape::SINE, 0.25);
-  Oscillator saw(Oscillator::Shape::SAW);
-  int crossings = 0;
-  float previous = sine.next(441.0, SongClock::SAMPLE_RATE);
-  double sawSum = 0.0;
-  float sawPeak = 0.0f;
-  for (int i = 1; i < SongClock::SAMPLE_RATE; ++i) {
-    float value = sine.next(441.0, SongClock::SAMPLE_RATE);
-    if ((previous < 0.0f) != (value < 0.0f)) ++crossings;
-    previous = value;
-    float sawValue = saw.next(441.0, SongClock::SAMPLE_RATE);
-    sawSum += sawValue;
-    sawPeak = std::max(sawPeak, std::fabs(sawValue));
-  }
-  EXPECT_NEAR(crossings, 882, 1);
-  EXPECT_NEAR(sawSum / SongClock::SAMPLE_RATE, 0.0, 1e-3);
-  EXPECT_LE(sawPeak, 1.05f);
 }
 
 using InstrumentMaker = std::unique_ptr<Instrument> (*)();
