@@ -1,8 +1,9 @@
 // The production's shader programs on a real driver: every pair in the shader directory loads
-// through the engine's loader (includes expanded), compiles and links; each program an effect
-// drives exposes every sampler and uniform that effect sets, with the type it sets; and the blur
-// and pixelation behave as their effects rely on at settings the golden frames do not show (other
-// radii, below one block). What the production's frames show of every pass, the golden frames check.
+// through the engine's loader (includes expanded), compiles and links; a program no script
+// instance draws with exposes every sampler and uniform its effect sets, with the type it sets; and
+// the blur and pixelation behave as their effects rely on at settings the golden frames do not show
+// (other radii, below one block). What the production's frames show of every pass, the golden
+// frames check.
 #include <GL/glew.h>
 
 #include <algorithm>
@@ -30,25 +31,12 @@ struct UniformSpec {
   GLenum type;
 };
 
-// What the effects set on each program, by pool name.
+// What the effects set on the programs no instance of the demo script draws with, by pool name.
+// The others' uniforms the golden frames check: one an effect sets that its shader lacks reads 0
+// there, and every such rename planted failed a frame.
 const std::map<std::string, std::vector<UniformSpec>>& effectContract() {
-  const GLenum S = GL_SAMPLER_2D, F = GL_FLOAT;
   static const std::map<std::string, std::vector<UniformSpec>> contract = {
-      {"blurx", {{"source", S}, {"kernel", S}, {"blur_radius", F}, {"texture_size", F}}},
-      {"blury", {{"source", S}, {"kernel", S}, {"blur_radius", F}, {"texture_size", F}}},
-      {"glow_screen", {{"destination", S}, {"source", S}, {"opacity", F}}},
-      {"zoom_blend", {{"Texture", S}, {"zoom_factor", F}, {"alpha", F}}},
-      {"pixelate", {{"tex", S}, {"num_pixels", F}}},
-      {"lens", {{"tex", S}, {"rasterScroll", F}, {"depth", F}, {"multiplier", F}, {"divider", F}, {"rasterSize2", F}}},
-      {"laplacian", {{"Texture", S}, {"contrast", F}, {"color", GL_FLOAT_VEC3}, {"viewportStep", F}}},
-      {"dilate", {{"Texture", S}, {"viewportStep", F}}},
-      {"distort", {{"Texture0", S}, {"Texture1", S}, {"Texture2", S}, {"Brightness", F}, {"Contrast", F},
-                   {"NoiseFrame", F}, {"NoiseSpeed", F}, {"NoiseRamp", F}, {"hNoiseFrame", F}, {"hNoiseSpeed", F}}},
-      {"crossfade", {{"buffer1", S}, {"buffer2", S}, {"buffer1_factor", F}, {"buffer2_factor", F}}},
-      {"overlay", {{"texture", S}, {"color", GL_FLOAT_VEC4}}},
-      {"textured", {{"texture", S}, {"color", GL_FLOAT_VEC4}}},
-      {"tinted", {{"texture", S}, {"color", GL_FLOAT_VEC4}}},
-      {"blend", {{"source", S}, {"opacity", F}}},
+      {"tinted", {{"texture", GL_SAMPLER_2D}, {"color", GL_FLOAT_VEC4}}},
   };
   return contract;
 }
