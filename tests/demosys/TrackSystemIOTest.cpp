@@ -5,8 +5,6 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <memory>
 
 #include "demosys/resources/DataFBOPool.h"
@@ -20,16 +18,8 @@ using namespace timeline_test;
 
 namespace {
 
-typedef std::vector<unsigned char> Bytes;
-
-void putInt(Bytes& out, int32_t value) {
-  for (int shift = 0; shift < 32; shift += 8)
-    out.push_back(static_cast<unsigned char>(uint32_t(value) >> shift));
-}
-
-void putName(Bytes& out, const std::string& name) {
-  out.insert(out.end(), name.begin(), name.end());
-  out.push_back(0);
+void putInt(std::string& out, int32_t value) {
+  for (int shift = 0; shift < 32; shift += 8) out.push_back(static_cast<char>(uint32_t(value) >> shift));
 }
 
 struct Field {
@@ -40,12 +30,12 @@ struct Field {
   bool isText = false;
 };
 
-Bytes bytesOf(const std::vector<Field>& fields) {
-  Bytes out;
+std::string bytesOf(const std::vector<Field>& fields) {
+  std::string out;
   for (const Field& f : fields) {
     if (!f.isText) putInt(out, f.number);
-    else if (f.text.rfind("raw:", 0) == 0) out.insert(out.end(), f.text.begin() + 4, f.text.end());
-    else putName(out, f.text);
+    else if (f.text.rfind("raw:", 0) == 0) out += f.text.substr(4);
+    else out += f.text + '\0';
   }
   return out;
 }
@@ -74,14 +64,6 @@ class TrackSystemIOTest : public ::testing::Test {
     QNVIO::ResourceType = previousType;
   }
 
-  void writeBytes(const std::string& name, const Bytes& bytes) {
-    std::ofstream out(dir + "/" + name, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-  }
-  Bytes readBytes(const std::string& name) {
-    std::ifstream in(dir + "/" + name, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  }
   // Loads "e" (and its track "alpha") from the pack, expecting failure; returns the message.
   std::string packError() {
     Effect effect;
@@ -189,17 +171,15 @@ TEST_F(TrackSystemIOTest, PackBytesFollowTheRecordLayout) {
   TrackSystemIO io(dir);
   ASSERT_TRUE(io.savePack(&system));
 
-  EXPECT_EQ(readBytes("index.list"), bytesOf({2, "e.track", 0, "e.a.track", 38}));
+  EXPECT_EQ(tree.read("pack/index.list"), bytesOf({2, "e.track", 0, "e.a.track", 38}));
   // A start names its target; a stop has none; a start to the screen stores a lone 0 byte.
-  EXPECT_EQ(readBytes("track.data"), bytesOf({3, 3, 1, 1, "fbo1", 2, 0, 7, 1, "", 1, 5, 2, 0x3fc00000}));
+  EXPECT_EQ(tree.read("pack/track.data"), bytesOf({3, 3, 1, 1, "fbo1", 2, 0, 7, 1, "", 1, 5, 2, 0x3fc00000}));
 }
 
 TEST_F(TrackSystemIOTest, MissingFilesAreRefused) {
   EXPECT_EQ(packError(),
             "Failed to load track data!\nFile : '" + dir + "/index.list'\nThe file is missing\n");
-  Bytes index;
-  putInt(index, 0);
-  writeBytes("index.list", index);
+  tree.write("pack/index.list", bytesOf({0}));
   EXPECT_EQ(packError(),
             "Failed to load track data!\nFile : '" + dir + "/track.data'\nThe file is missing\n");
 }
@@ -233,8 +213,8 @@ TEST_F(TrackSystemIOTest, DamagedPacksAreRefusedNamingTheProblem) {
        data + "Record 'e.alpha.track': keyframe count 2 does not fit in the file"},
   };
   for (const auto& c : cases) {
-    writeBytes("index.list", bytesOf(c.index));
-    writeBytes("track.data", bytesOf(c.data));
+    tree.write("pack/index.list", bytesOf(c.index));
+    tree.write("pack/track.data", bytesOf(c.data));
     const std::string error = packError();
     EXPECT_EQ(error.rfind("Failed to load track data!\nFile : '" + dir + "/", 0), 0u) << error;
     EXPECT_NE(error.find(c.problem), std::string::npos) << error;
@@ -245,9 +225,8 @@ TEST_F(TrackSystemIOTest, DirectoryFormRoundTripWithMissingFiles) {
   std::unique_ptr<TrackSystem> saved(sampleSystem());
   TrackSystemIO writer(dir);
   ASSERT_TRUE(writer.save(saved.get()));
-  EXPECT_FALSE(readBytes("glow1.alpha.track").empty());
-  EXPECT_EQ(readBytes("blur.track"),
-            (Bytes{2, 0, 0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 100, 0, 0, 0, 0, 0, 0, 0}));
+  EXPECT_FALSE(tree.read("pack/glow1.alpha.track").empty());
+  EXPECT_EQ(tree.read("pack/blur.track"), bytesOf({2, 2, 0, 1, "", 100, 0}));
 
   EffectWithTracks glow{"alpha", "red"};
   EffectWithTracks missing{"alpha"};

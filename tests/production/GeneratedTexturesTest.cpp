@@ -6,10 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
+#include "qnvutils/File.h"
 #include "qnvutils/Image.h"
 #include "resources/generators/textures/LoadingBarLayout.h"
 #include "resources/generators/textures/OverlayFrame.h"
@@ -39,11 +38,6 @@ class GeneratedTextures : public ::testing::Test {
   }
   void SetUp() override { ASSERT_TRUE(font().isValid()) << font().getErrorMessage(); }
 };
-
-std::string readFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 // A half-texel shift or a black transparent ground shows only where filtering blends edge texels:
 // the kernel weighs texel i as texel 63 - i, and the atlas's empty texels are white.
@@ -105,11 +99,11 @@ TEST_F(GeneratedTextures, FilesReadBackUprightAndAreWrittenAsTheBuildDid) {
   ASSERT_EQ(set().textures().size(), 32u);
   auto powerOfTwo = [](int v) { return v > 0 && (v & (v - 1)) == 0; };
   for (const auto& picture : set().textures()) {
-    const std::string bytes = readFile(dir.path(picture->fileName()));
     const Image image(dir.path(picture->fileName()));
     EXPECT_TRUE(powerOfTwo(image.getWidth()) && powerOfTwo(image.getHeight()))
         << picture->fileName() << " must be mipmappable: " << image.getWidth() << "x" << image.getHeight();
-    EXPECT_EQ(bytes, readFile(buildTreePath("tarnveld/resources/graphics/" + picture->fileName())))
+    EXPECT_EQ(dir.read(picture->fileName()),
+              File(buildTreePath("tarnveld/resources/graphics/" + picture->fileName()), File::MODE_READ).getAsString())
         << picture->fileName();
   }
 }

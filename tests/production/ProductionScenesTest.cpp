@@ -4,11 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
+#include "qnvutils/File.h"
 #include "resources/generators/scenes/ArenaModel.h"
 #include "resources/generators/scenes/SceneSet.h"
 #include "tests/support/BuildTree.h"
@@ -66,8 +65,7 @@ TEST(ProductionScenes, TwoRunsWriteTheBytesTheBuildWrote) {
       const std::string bytes = first.read(name);
       EXPECT_FALSE(bytes.empty()) << name;
       EXPECT_EQ(bytes, second.read(name)) << name;
-      std::ifstream built(builtScene(name), std::ios::binary);
-      EXPECT_EQ(bytes, std::string(std::istreambuf_iterator<char>(built), std::istreambuf_iterator<char>())) << name;
+      EXPECT_EQ(bytes, File(builtScene(name), File::MODE_READ).getAsString()) << name;
     }
   }
 }

@@ -7,11 +7,10 @@
 
 #include <cmath>
 #include <cstdint>
-#include <fstream>
-#include <iterator>
 #include <vector>
 
 #include "demosys/sound/SoundDecoder.h"
+#include "qnvutils/File.h"
 #include "resources/generators/song/OggPages.h"
 #include "resources/generators/song/OggWriter.h"
 #include "tests/support/BuildTree.h"
@@ -39,13 +38,10 @@ TEST(TarnveldSongOgg, BuiltSongReadsBackWithItsLengthAndWritesRepeat) {
   EXPECT_EQ(info.channels, 2);
   EXPECT_EQ(info.samplerate, 44100);
   EXPECT_NEAR(static_cast<double>(info.frames) / info.samplerate, 180.0, 0.1);
-  std::ifstream in(built, std::ios::binary);
-  const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  const std::vector<unsigned char> bytes = File(built, File::MODE_READ).getUnsigned();
   std::vector<float> decoded;
   uint32_t lengthMs = 0;
-  ASSERT_EQ(SoundDecoder::decode(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(), decoded,
-                                 lengthMs),
-            SND_OK);
+  ASSERT_EQ(SoundDecoder::decode(bytes.data(), bytes.size(), decoded, lengthMs), SND_OK);
   EXPECT_NEAR(lengthMs, 180000.0, 100.0);
 
   TempTree tree;

@@ -2,18 +2,12 @@
 // from the classes.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <string>
 
+#include "qnvutils/File.h"
 #include "tests/support/ToolRun.h"
 
 namespace {
-
-std::string readFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 const std::string SOURCE = DEMOSYS_SOURCE_DIR;
 
@@ -22,7 +16,7 @@ const std::string SOURCE = DEMOSYS_SOURCE_DIR;
 TEST(EffectsReference, CommittedPageIsTheToolsOutput) {
   ToolRun r = ToolRun::of("effects --markdown --root '" + SOURCE + "'", false);
   ASSERT_EQ(r.status, 0);
-  EXPECT_TRUE(r.out == readFile(SOURCE + "/docs/effects.md"))
+  EXPECT_TRUE(r.out == File(SOURCE + "/docs/effects.md", File::MODE_READ).getAsString())
       << "docs/effects.md is out of date; regenerate it from the source root with:\n"
          "  build/tools/demosys effects --markdown > docs/effects.md";
   // The uniforms come from scanning the effects' sources: a scan that finds nothing would still

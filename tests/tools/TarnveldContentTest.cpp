@@ -4,9 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
+#include "qnvutils/File.h"
 #include "tests/support/BuildTree.h"
 #include "tests/support/TempTree.h"
 #include "tests/support/ToolRun.h"
@@ -18,12 +17,7 @@ const std::string& productionTree() {
   return tree;
 }
 
-std::string contents(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream out;
-  out << in.rdbuf();
-  return out.str();
-}
+std::string contents(const std::string& path) { return File(path, File::MODE_READ).getAsString(); }
 
 TEST(TarnveldContent, DemoScriptPassesTheLinterFromTheTreeAndTheArchive) {
   ASSERT_TRUE(std::filesystem::exists(productionTree() + "/resources/scripts/demoscript.txt"))
