@@ -45,14 +45,6 @@ class FMODTimerTest : public ::testing::Test {
     return ok;
   }
 
-  std::vector<float> spectrum(FMODTimer& timer, Timer::SoundChannel which, int count) {
-    std::vector<float> out(count + 1, SENTINEL);
-    timer.GetDirectSoundData(which, count, out.data());
-    EXPECT_EQ(out[count], SENTINEL) << "wrote past count";
-    out.pop_back();
-    return out;
-  }
-
   TempTree tree;
   std::string printed;
 };
@@ -70,8 +62,8 @@ TEST_F(FMODTimerTest, ArchiveAndDirectoryGiveTheSameSong) {
     QNVIO::destroy();
     timer.setTime(1234);
     lengths.push_back(timer.getEndTime());
-    spectra.push_back(spectrum(timer, Timer::LEFT, 512));
-    spectra.push_back(spectrum(timer, Timer::RIGHT, 512));
+    spectra.push_back(spectrumOf(timer, Timer::LEFT, 512));
+    spectra.push_back(spectrumOf(timer, Timer::RIGHT, 512));
   }
   EXPECT_EQ(lengths[0], SONG_MS);
   EXPECT_EQ(lengths[0], lengths[1]);
@@ -85,12 +77,12 @@ TEST_F(FMODTimerTest, SpectrumSidesSumAverageAndCountsOutsideTheArrays) {
   FMODTimer timer(SONG, 20);
   ASSERT_TRUE(init(timer));
   timer.setTime(1000);
-  std::vector<float> left = spectrum(timer, Timer::LEFT, BINS);
-  std::vector<float> right = spectrum(timer, Timer::RIGHT, BINS);
+  std::vector<float> left = spectrumOf(timer, Timer::LEFT, BINS);
+  std::vector<float> right = spectrumOf(timer, Timer::RIGHT, BINS);
   EXPECT_EQ(loudestBin(left), ONE_KHZ_BIN);
   EXPECT_EQ(loudestBin(right), 139);  // 3 kHz
-  std::vector<float> sum = spectrum(timer, Timer::SUM, BINS);
-  std::vector<float> average = spectrum(timer, Timer::AVERAGE, BINS);
+  std::vector<float> sum = spectrumOf(timer, Timer::SUM, BINS);
+  std::vector<float> average = spectrumOf(timer, Timer::AVERAGE, BINS);
   for (int i = 0; i < BINS; ++i) {
     ASSERT_FLOAT_EQ(sum[i], left[i] + right[i]) << i;
     ASSERT_FLOAT_EQ(average[i], (left[i] + right[i]) * 0.5f) << i;
@@ -117,11 +109,11 @@ TEST_F(FMODTimerTest, StartsPausedAtZeroThenSeekPauseAndPlayMoveTheSongWithTheCl
   clock.advance(700);
   EXPECT_EQ(timer.getTime(), 0u);
   EXPECT_EQ(timer.updateFrameTime(timer.getTime()), 0u);
-  std::vector<float> beforeTheSong = spectrum(timer, Timer::LEFT, BINS);
+  std::vector<float> beforeTheSong = spectrumOf(timer, Timer::LEFT, BINS);
   EXPECT_EQ(*std::max_element(beforeTheSong.begin(), beforeTheSong.end()), 0.0f);
   timer.setTime(1500);
   EXPECT_EQ(timer.getTime(), 1500u);
-  EXPECT_GT(spectrum(timer, Timer::LEFT, BINS)[ONE_KHZ_BIN], 0.8f);
+  EXPECT_GT(spectrumOf(timer, Timer::LEFT, BINS)[ONE_KHZ_BIN], 0.8f);
 
   timer.play();
   EXPECT_EQ(timer.getTime(), 1500u);

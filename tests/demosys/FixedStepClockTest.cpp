@@ -20,12 +20,6 @@ const int BINS = 1024;
 const int TONE_BIN = 46;
 const unsigned TONE_STARTS_MS = 500;
 
-std::vector<float> spectrum(Timer& timer, Timer::SoundChannel which) {
-  std::vector<float> out(BINS);
-  timer.GetDirectSoundData(which, BINS, out.data());
-  return out;
-}
-
 }  // namespace
 
 TEST(FixedStepClockTest, RangeTimesComeFromTheFrameNumberWithoutDrift) {
@@ -83,19 +77,19 @@ TEST(FixedStepClockTest, SpectrumFollowsTheFrameTimeAndRepeatsExactly) {
   capture.start();
 
   capture.frameAt(TONE_STARTS_MS - 60);
-  std::vector<float> before = spectrum(timer, Timer::LEFT);
+  std::vector<float> before = spectrumOf(timer, Timer::LEFT, BINS);
   EXPECT_NEAR(before[TONE_BIN], 0.0f, 1e-6f) << "the window ends before the tone";
 
   capture.frameAt(1000);
-  std::vector<float> during = spectrum(timer, Timer::LEFT);
+  std::vector<float> during = spectrumOf(timer, Timer::LEFT, BINS);
   EXPECT_NEAR(during[TONE_BIN], 1.0f, 0.05f);
-  EXPECT_NEAR(spectrum(timer, Timer::RIGHT)[TONE_BIN], 0.0f, 1e-6f);
+  EXPECT_NEAR(spectrumOf(timer, Timer::RIGHT, BINS)[TONE_BIN], 0.0f, 1e-6f);
 
   clock.advance(3000);
   timer.updateSystem();
-  EXPECT_EQ(spectrum(timer, Timer::LEFT), during) << "real time does not move a paused song";
+  EXPECT_EQ(spectrumOf(timer, Timer::LEFT, BINS), during) << "real time does not move a paused song";
   capture.frameAt(TONE_STARTS_MS - 60);
-  EXPECT_EQ(spectrum(timer, Timer::LEFT), before) << "seeking back gives the same frame again";
+  EXPECT_EQ(spectrumOf(timer, Timer::LEFT, BINS), before) << "seeking back gives the same frame again";
   capture.frameAt(1000);
-  EXPECT_EQ(spectrum(timer, Timer::LEFT), during);
+  EXPECT_EQ(spectrumOf(timer, Timer::LEFT, BINS), during);
 }

@@ -1,8 +1,10 @@
-// Shared helpers of the sound tests: songs of known tones written with libsndfile, a
-// minimal four-channel tracker module with one sine sample, the hand-set tick clock, and a
-// scoped choice of SDL's audio driver (a driver that does not exist forces the silent output).
+// Shared helpers of the sound tests: songs of known tones written with libsndfile, a timer's
+// spectrum read with a guard past its end, a minimal four-channel tracker module with one sine
+// sample, the hand-set tick clock, and a scoped choice of SDL's audio driver (a driver that does
+// not exist forces the silent output).
 #pragma once
 
+#include <gtest/gtest.h>
 #include <sndfile.h>
 
 #include <algorithm>
@@ -56,6 +58,16 @@ const int MP3 = SF_FORMAT_MPEG | SF_FORMAT_MPEG_LAYER_III;
 
 // The frequency that falls on the centre of bin `k` of a `bins`-bin spectrum at 44.1 kHz.
 inline double binCentreHz(int k, int bins) { return k * 44100.0 / (2.0 * bins); }
+
+// The timer's `count`-bin spectrum of one view; a write past `count` fails the test.
+inline std::vector<float> spectrumOf(Timer& timer, Timer::SoundChannel which, int count) {
+  const float sentinel = -7.0f;
+  std::vector<float> out(count + 1, sentinel);
+  timer.GetDirectSoundData(which, count, out.data());
+  EXPECT_EQ(out[count], sentinel) << "wrote past count";
+  out.pop_back();
+  return out;
+}
 
 inline int loudestBin(const std::vector<float>& spectrum) {
   return static_cast<int>(std::max_element(spectrum.begin(), spectrum.end()) - spectrum.begin());

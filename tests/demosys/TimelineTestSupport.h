@@ -1,4 +1,4 @@
-// Shared helpers of the timeline tests: building tracks in one line, a row
+// Shared helpers of the timeline tests: building tracks in one line and listing their key rows, a row
 // rate installed for the duration of a test, and recording stand-ins for
 // effects and render targets that log what the track system calls.
 #pragma once
@@ -44,6 +44,19 @@ inline TrackStartStop* startStopTrack(int priority, std::initializer_list<Interv
     track->insertInterval(start, new TrackStartStopKeyFrame(i.stop, TrackKeyFrame::STOP));
   }
   return track;
+}
+
+// The rows of the keyframes getKeyFrameRange(first, last) gives, or of all of them when first > last.
+inline std::vector<unsigned> keyRows(const Track& track, unsigned first, unsigned last) {
+  std::vector<TrackKeyFrame*> keys;
+  if (first > last) {
+    track.fetchKeyFrameVector(keys);
+  } else {
+    track.getKeyFrameRange(first, last, keys);
+  }
+  std::vector<unsigned> rows;
+  for (const TrackKeyFrame* k : keys) rows.push_back(k->row);
+  return rows;
 }
 
 // Installs a track system with the given row rate as QNVDemosys::tracks for one scope.

@@ -70,13 +70,7 @@ TEST(TrackInterpolate, EditsAreSeenByTheNextEvaluation) {
 TEST(TrackInterpolate, ClosestKeyframeRangeAndDelete) {
   std::unique_ptr<TrackInterpolate> track(
       interpolateTrack("x", {{10, 0, 1.0f}, {20, 0, 2.0f}, {30, 0, 3.0f}, {40, 0, 4.0f}}));
-  auto rows = [&track](unsigned first, unsigned last) {
-    std::vector<TrackKeyFrame*> keys;
-    track->getKeyFrameRange(first, last, keys);
-    std::vector<unsigned> out;
-    for (const TrackKeyFrame* k : keys) out.push_back(k->row);
-    return out;
-  };
+  auto rows = [&track](unsigned first, unsigned last) { return keyRows(*track, first, last); };
   EXPECT_EQ(rows(15, 25), (std::vector<unsigned>{10, 20, 30}));
   EXPECT_EQ(rows(20, 30), (std::vector<unsigned>{20, 30, 40}));
   EXPECT_EQ(rows(0, 5), (std::vector<unsigned>{10}));

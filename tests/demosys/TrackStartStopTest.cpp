@@ -16,17 +16,7 @@ class TrackStartStopTest : public ::testing::Test {
   // start 10 (screen), stop 20, start 30 (fbo), stop 40
   std::unique_ptr<TrackStartStop> track{startStopTrack(0, {{10, 20, nullptr}, {30, 40, &fbo}})};
 
-  std::vector<unsigned> rows(unsigned first, unsigned last) {
-    std::vector<TrackKeyFrame*> keys;
-    if (first > last) {
-      track->fetchKeyFrameVector(keys);
-    } else {
-      track->getKeyFrameRange(first, last, keys);
-    }
-    std::vector<unsigned> out;
-    for (const TrackKeyFrame* k : keys) out.push_back(k->row);
-    return out;
-  }
+  std::vector<unsigned> rows(unsigned first, unsigned last) { return keyRows(*track, first, last); }
 };
 
 bool validates(const Track& track, std::string& printed) {
