@@ -1,5 +1,6 @@
-// Tarnveld's song as sound: lengths, headroom, the kick in the low frequencies and the hats in the
-// high ones as the engine's spectrum reads them, silence at the end, and repeatability.
+// Tarnveld's song: the sections the demo's timeline is cut to, and the sound it renders: lengths,
+// headroom, the kick in the low frequencies and the hats in the high ones as the engine's spectrum
+// reads them, silence at the end, and repeatability.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -15,27 +16,45 @@ namespace {
 
 const std::size_t BAR_FRAMES = 2 * SongClock::SAMPLE_RATE;
 
-class TarnveldRenderTest : public ::testing::Test {
+class TarnveldSong : public ::testing::Test {
  protected:
   static void SetUpTestSuite() { song = new SongArrangement(TarnveldComposition::compose()); }
   static void TearDownTestSuite() { delete song; }
 
-  static std::vector<float> bars(int first, int count) {
-    return SongRenderer(*song).renderBars(first, count);
-  }
+  static std::vector<float> bars(int first, int count) { return SongRenderer(*song).renderBars(first, count); }
+  static std::size_t frameOf(double seconds) { return static_cast<std::size_t>(seconds * SongClock::SAMPLE_RATE); }
 
-  static std::size_t frameOf(double seconds) {
-    return static_cast<std::size_t>(seconds * SongClock::SAMPLE_RATE);
-  }
-
-  static SongArrangement* song;
+  static inline SongArrangement* song = nullptr;
 };
-
-SongArrangement* TarnveldRenderTest::song = nullptr;
 
 }  // namespace
 
-TEST_F(TarnveldRenderTest, BarHasItsLengthAndStaysInRange) {
+TEST_F(TarnveldSong, ThreeMinutesInTheAgreedSections) {
+  ASSERT_TRUE(song->isValid()) << song->getErrorMessage();
+  EXPECT_EQ(song->getBars(), 90);
+  EXPECT_EQ(song->getFrames(), 180 * SongClock::SAMPLE_RATE);
+  const std::vector<std::pair<int, int>> expected = {{0, 4},   {4, 4},  {8, 8},  {16, 8},  {24, 4},
+                                                     {28, 16}, {44, 8}, {52, 8}, {60, 16}, {76, 14}};
+  ASSERT_EQ(song->getSections().size(), expected.size());
+  for (std::size_t i = 0; i < expected.size(); ++i) {
+    EXPECT_EQ(song->getSections()[i].firstBar, expected[i].first) << i;
+    EXPECT_EQ(song->getSections()[i].bars, expected[i].second) << i;
+  }
+  EXPECT_EQ(song->sectionAt(27)->name, "breakdown");
+  EXPECT_EQ(song->sectionAt(90), nullptr);
+}
+
+TEST(TarnveldArrangement, SectionsMustTileTheSong) {
+  SongArrangement gap(8);
+  gap.addSection("a", 0, 4);
+  gap.addSection("b", 5, 3);
+  EXPECT_EQ(gap.getErrorMessage(), "Section 'b' does not start at bar 4\n");
+  SongArrangement shortOne(8);
+  shortOne.addSection("a", 0, 4);
+  EXPECT_EQ(shortOne.getErrorMessage(), "Sections end at bar 4\n");
+}
+
+TEST_F(TarnveldSong, BarHasItsLengthAndStaysInRange) {
   std::vector<float> bar = bars(8, 1);
   EXPECT_EQ(bar.size(), 2 * BAR_FRAMES);
   std::vector<float> climax = bars(60, 2);
@@ -52,7 +71,7 @@ TEST_F(TarnveldRenderTest, BarHasItsLengthAndStaysInRange) {
 // single reads of low bands swing with the waveform's phase): the lowest bands jump on the
 // kick, the upper bands on the off-beat hats (against the last sixteenth of the beat, where
 // nothing is struck; the snare on 2 and 4 reaches up there too).
-TEST_F(TarnveldRenderTest, SpectrumShowsKickLowAndHatsHigh) {
+TEST_F(TarnveldSong, SpectrumShowsKickLowAndHatsHigh) {
   std::vector<float> groove = bars(10, 2);
   SpectrumAnalyzer analyzer;
   auto bands = [&](double seconds, int from, int to) {
@@ -73,7 +92,7 @@ TEST_F(TarnveldRenderTest, SpectrumShowsKickLowAndHatsHigh) {
   }
 }
 
-TEST_F(TarnveldRenderTest, SameMusicEveryTime) {
+TEST_F(TarnveldSong, SameMusicEveryTime) {
   std::vector<float> first = bars(27, 2);
   std::vector<float> second = SongRenderer(TarnveldComposition::compose()).renderBars(27, 2);
   EXPECT_EQ(first, second);
