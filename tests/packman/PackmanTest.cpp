@@ -166,23 +166,12 @@ TEST(PackmanFailures, DamagedBytesNeverComeBackAsData) {
     }
   }
   EXPECT_GT(extracted, 0);
-}
-
-TEST(PackmanArchive, OpensFromMemoryLikeFromAFile) {
-  TempTree tree;
-  tree.write("r/x.txt", "memory");
-  ASSERT_TRUE(tree.archive("m.7z", "", {"r"}));
-  const std::string bytes = tree.read("m.7z");
+  // The intact archive from memory: nothing past its entries, and nothing once closed.
   PackmanArchive archive;
-  ASSERT_TRUE(archive.openMemory(bytes.data(), bytes.size()));
-  ASSERT_EQ(archive.count(), 1u);
-  const uint32_t index = archive.find("r/x.txt");
-  ASSERT_EQ(index, 0u);
-  std::string out(archive.entry(index).size(), '\0');
-  EXPECT_TRUE(archive.extract(index, reinterpret_cast<unsigned char*>(&out[0])));
-  EXPECT_EQ(out, "memory");
-  EXPECT_FALSE(archive.extract(1, nullptr));
+  ASSERT_TRUE(archive.openMemory(original.data(), original.size()));
+  ASSERT_EQ(archive.count(), 2u);
+  EXPECT_FALSE(archive.extract(2, nullptr));
   archive.close();
   EXPECT_FALSE(archive.isOpen());
-  EXPECT_EQ(archive.find("r/x.txt"), PackmanArchive::NOT_FOUND);
+  EXPECT_EQ(archive.find("r/text.txt"), PackmanArchive::NOT_FOUND);
 }
