@@ -1,5 +1,6 @@
 // The scene graph without GL, where the production's frames do not look: the linear curve, a
-// timer-driven rotation, the smart draw list's order, subtree cloning and shader/timer assignment.
+// timer-driven rotation, the pose angles tools write, the smart draw list's order, subtree cloning
+// and shader/timer assignment.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -87,6 +88,20 @@ TEST(SceneObject, ConstantRotationFollowsTheAnimTimer) {
   o.setConstantRotation(Vector3f(0, 1, 0), 45.0f);
   o.transform(100.0f);
   expectNear(o.getGlobalMatrix().transformDirection(Vector3f(1, 0, 0)), Vector3f(0, 0, -1));
+}
+
+// The angles tools write for a pose: poseAngles undoes poseRotation, also straight up and down.
+TEST(PoseAngles, TurnBackIntoTheRotationTheyCameFrom) {
+  const Vector3f cases[] = {{0, 0, 0}, {90, 0, 0}, {10, 20, 30}, {-120, 45, 170}, {30, 0, 90}, {0, 60, -90}};
+  for (const Vector3f& angles : cases) {
+    const Matrix rotation = QNVObject::poseRotation(angles);
+    const Matrix back = QNVObject::poseRotation(QNVObject::poseAngles(rotation));
+    for (int i = 0; i < 16; ++i) EXPECT_NEAR(back[i], rotation[i], 1e-5f) << angles[0] << " " << angles[1] << " " << angles[2];
+  }
+  const Vector3f plain = QNVObject::poseAngles(QNVObject::poseRotation(Vector3f(10, 20, 30)));
+  EXPECT_NEAR(plain[0], 10.0f, 1e-3f);
+  EXPECT_NEAR(plain[1], 20.0f, 1e-3f);
+  EXPECT_NEAR(plain[2], 30.0f, 1e-3f);
 }
 
 // Boxes and poses through the tree show in the production's frames; the draw list's grouping is
