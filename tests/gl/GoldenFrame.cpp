@@ -2,6 +2,7 @@
 #include "tests/gl/GoldenFrame.h"
 
 #include <filesystem>
+#include <algorithm>
 #include <fstream>
 #include <regex>
 #include <set>
@@ -12,7 +13,7 @@
 
 namespace {
 
-const std::regex frameLine(R"(\s*([A-Za-z0-9_]+)\s+(\d+:\d{2}:\d{3})\s*)");
+const std::regex frameLine(R"(\s*([A-Za-z0-9_]+)\s+(\d+:\d{2}:\d{3})(?:\s+from\s+(\d+:\d{2}:\d{3}))?\s*)");
 
 // The line without its comment; false when nothing is left.
 bool content(std::string& line) {
@@ -26,14 +27,14 @@ std::vector<GoldenFrame> GoldenFrame::readList(const std::string& path) {
   std::vector<GoldenFrame> frames;
   std::ifstream in(path);
   if (!in) {
-    frames.push_back({"line_0", "", 0, "cannot read " + path});
+    frames.push_back({"line_0", "", 0, "cannot read " + path, ""});
     return frames;
   }
   std::set<std::string> names;
   std::string line;
   for (int number = 1; std::getline(in, line); ++number) {
     if (!content(line)) continue;
-    GoldenFrame frame{"line_" + std::to_string(number), "", number, ""};
+    GoldenFrame frame{"line_" + std::to_string(number), "", number, "", ""};
     std::string where = path + ":" + std::to_string(number) + ": ";
     std::smatch match;
     if (!std::regex_match(line, match, frameLine)) {
@@ -43,6 +44,7 @@ std::vector<GoldenFrame> GoldenFrame::readList(const std::string& path) {
     } else {
       frame.name = match[1];
       frame.time = match[2];
+      frame.from = match[3];
     }
     frames.push_back(frame);
   }
@@ -68,14 +70,16 @@ std::string GoldenFrameCheck::run(const GoldenFrame& frame) const {
   fs::remove_all(out, error);
   fs::create_directories(out, error);
   std::ostringstream args;
-  args << "render --root '" << root << "' --size " << width << "x" << height << " --at " << frame.time
-       << " --out '" << out.string() << "'";
+  args << "render --root '" << root << "' --size " << width << "x" << height << " --out '" << out.string() << "'";
+  if (frame.from.empty()) args << " --at " << frame.time;
+  if (!frame.from.empty()) args << " --from " << frame.from << " --to " << frame.time << " --fps 25";
   ToolRun render = ToolRun::of(args.str());
   if (render.status != 0)
     return "demosys " + args.str() + " ended with status " + std::to_string(render.status) + ":\n" +
            render.out;
 
-  GoldenComparison comparison =
-      GoldenImage().compare((out / "000000.png").string(), reference.string(), (out / "diff.png").string());
+  std::string last;  // the frames are numbered from 000000.png
+  for (const auto& entry : fs::directory_iterator(out, error)) last = std::max(last, entry.path().string());
+  GoldenComparison comparison = GoldenImage().compare(last, reference.string(), (out / "diff.png").string());
   return comparison.matches ? "" : comparison.message;
 }

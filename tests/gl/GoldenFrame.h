@@ -1,7 +1,9 @@
 // Test helper: the golden frames of a production. A list file names them, one "NAME TIME" line
 // each (TIME as m:ss:mmm, "#" starts a comment); a frame is checked by rendering it alone with
-// `demosys render` and comparing it with the reference picture NAME.png. The check never writes
-// references: a missing one fails with the command that makes it.
+// `demosys render` and comparing it with the reference picture NAME.png. "NAME TIME from START"
+// plays START to TIME at 25 frames a second instead and compares the last frame, for what builds
+// up from frame to frame. The check never writes references: a missing one fails with the command
+// that makes it.
 // Depends on: GoldenImage, ToolRun (the built demosys tool).
 #pragma once
 
@@ -15,6 +17,8 @@ struct GoldenFrame {
   int line = 0;
   // Why the list line cannot be used (empty when it can).
   std::string problem;
+  // Where the played range starts; empty when the frame is rendered alone.
+  std::string from;
 
   // The frames of the list file in order. A line that is not "NAME TIME" (NAME of letters, digits
   // and "_", used once) still yields a frame, named "line_N", that carries its problem; a missing

@@ -17,12 +17,13 @@ namespace {
 
 TEST(GoldenHarness, ListGivesNamesAndTimesAndTurnsBadLinesIntoFailingFrames) {
   TempDir dir;
-  dir.write("times.txt", "# name  time\n\ntitle 0:01:500   # the logo\n  drop_2\t1:02:000\n"
+  dir.write("times.txt", "# name  time\n\ntitle 0:01:500   # the logo\n  drop_2\t1:02:000 from 1:01:000\n"
                          "title 0:02:000\nno-dash 0:01:000\nlate 1500\nalone\n");
   const std::vector<GoldenFrame> frames = GoldenFrame::readList(dir.file("times.txt"));
   ASSERT_EQ(frames.size(), 6u);
-  EXPECT_EQ(frames[0].name + " " + frames[0].time + " " + std::to_string(frames[0].line), "title 0:01:500 3");
-  EXPECT_EQ(frames[1].name + " " + frames[1].time, "drop_2 1:02:000");
+  EXPECT_EQ(frames[0].name + " " + frames[0].time + " " + std::to_string(frames[0].line) + frames[0].from,
+            "title 0:01:500 3");
+  EXPECT_EQ(frames[1].name + " " + frames[1].time + " " + frames[1].from, "drop_2 1:02:000 1:01:000");
   EXPECT_TRUE(frames[0].problem.empty() && frames[1].problem.empty());
   EXPECT_EQ(frames[2].name, "line_5");
   EXPECT_EQ(frames[2].problem, dir.file("times.txt") + ":5: the name title is used twice");
@@ -80,7 +81,7 @@ TEST(GoldenHarness, FrameCheckPassesFailsWithTheDiffOrTheMissingReferenceAndNeve
   ASSERT_TRUE(production.ok());
   TempDir references, output;
   GoldenFrameCheck check{production.path(""), references.path(), output.path(), 160, 90};
-  const GoldenFrame frame{"opening", "0:00:100", 1, ""};
+  const GoldenFrame frame{"opening", "0:00:100", 1, "", ""};
   EXPECT_NE(check.run(frame).find("no reference picture " + references.file("opening.png") +
                                   ": make it with scripts/update-golden opening"), std::string::npos);
   EXPECT_FALSE(std::filesystem::exists(references.file("opening.png"))) << "the check never writes one";
