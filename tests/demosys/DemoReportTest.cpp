@@ -53,24 +53,16 @@ class DemoReportTest : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(DemoReportTest, DebugModeReportsBetweenShutDownAndThePools) {
+TEST_F(DemoReportTest, DebugModeReportsBetweenShutDownAndThePoolsAndOtherwiseNothing) {
   std::string parameters, pools;
   std::string printed = dispose(true, true, parameters, pools);
   EXPECT_NE(parameters.find("0:01:000"), std::string::npos) << parameters;
   EXPECT_EQ(pools.rfind("Shaders in pool : 0\n", 0), 0u) << pools;
   EXPECT_EQ(printed.rfind("[Shutting Down]\n" + report(parameters, pools) + "[Deleting Pools]\n", 0), 0u)
       << printed;
-}
-
-TEST_F(DemoReportTest, MissingParametersReadNoData) {
-  std::string parameters, pools;
-  std::string printed = dispose(true, false, parameters, pools);
+  printed = dispose(true, false, parameters, pools);
   EXPECT_NE(printed.find(report("No Data", pools)), std::string::npos) << printed;
-}
-
-TEST_F(DemoReportTest, NoReportWithoutDebugMode) {
-  std::string parameters, pools;
-  std::string printed = dispose(false, true, parameters, pools);
+  printed = dispose(false, true, parameters, pools);
   EXPECT_EQ(printed.find(RULE), std::string::npos) << printed;
   EXPECT_EQ(printed.rfind("[Shutting Down]\n[Deleting Pools]\n", 0), 0u) << printed;
 }
