@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <vector>
 
 namespace {
@@ -58,23 +57,6 @@ TEST(PerlinNoise, GetValueMapsTheOctaveSumAndClampsToTheDefaultRange) {
   // Lattice -3: the sum lands below 0 and is clamped to the default minimum.
   PerlinNoise below = constantLattice(1.0f, 0.5f, 1, 4, 1.0f);
   EXPECT_FLOAT_EQ(below.getValue(0.3f, 0.4f, 0.5f), 0.0f);
-}
-
-TEST(PerlinNoise, OctavesDoubleTheFrequency) {
-  PerlinNoise noise(1.0f, 0.3f, 0.5f, 2);
-  const float x = 5.3f;
-  const float y = 2.0f;
-  const float z = -1.7f;
-  const auto expected = [](float sum) { return std::clamp((sum + 1.0f) * 0.5f, 0.0f, 1.0f); };
-  EXPECT_NEAR(noise.getValue(x), expected(noise.calcValue(x * 0.3f) + 0.5f * noise.calcValue(x * 0.6f)),
-              1e-6);
-  EXPECT_NEAR(noise.getValue(x, y),
-              expected(noise.calcValue(x * 0.3f, y * 0.3f) + 0.5f * noise.calcValue(x * 0.6f, y * 0.6f)),
-              1e-6);
-  EXPECT_NEAR(noise.getValue(x, y, z),
-              expected(noise.calcValue(x * 0.3f, y * 0.3f, z * 0.3f) +
-                       0.5f * noise.calcValue(x * 0.6f, y * 0.6f, z * 0.6f)),
-              1e-6);
 }
 
 TEST(PerlinNoise, ValueRangeClampsAndSetsTheAmplitude) {
