@@ -1,6 +1,6 @@
-// The cloth flags: the baked flag's texture area, the normals and tip that follow the wave, and the
-// flight past the waving flags against its reference picture. The plane, its quads and the wave
-// itself the golden frame of the flags shows.
+// The cloth flags: the normals and tip that follow the wave, and the flight past the waving flags
+// against its reference picture. The plane, its quads and the wave itself the golden frame of the
+// flags shows, the baked flags' texture area the frame of the gate.
 #include <GL/glew.h>
 
 #include <cmath>
@@ -11,7 +11,6 @@
 #include "demosys/scene/QNVMesh.h"
 #include "production/effects/Flag.h"
 #include "production/effects/FlagEffect.h"
-#include "production/effects/FlagPrecalced.h"
 #include "tests/gl/EffectTestBench.h"
 #include "tests/gl/GLTestFixture.h"
 #include "tests/gl/ReferenceFrame.h"
@@ -20,19 +19,6 @@
 namespace {
 
 using FlagTest = GLTestFixture;
-
-// The arena's baked flags spread the whole texture over the cloth.
-TEST_F(FlagTest, TheBakedFlagSpreadsTheWholeTexture) {
-  FlagPrecalced baked(1.0f, 0.5f, 64, 64);
-  const struct {
-    int vertex;
-    Vector2f texCoord;
-  } cases[] = {{0, {0.0f, 0.0f}}, {63, {63.0f / 64, 0.0f}}, {64 * 63 + 63, {63.0f / 64, 63.0f / 64}}};
-  for (const auto& c : cases) {
-    for (int axis = 0; axis < 2; ++axis)
-      EXPECT_NEAR(baked.getMesh().getTexCoordPointer()[c.vertex][axis], c.texCoord[axis], 1e-5) << c.vertex;
-  }
-}
 
 // The normals and the cords' tip follow the waved positions in the buffer, not the rest plane.
 TEST_F(FlagTest, WavingRefreshesTheFaceNormalsAndTheTip) {
