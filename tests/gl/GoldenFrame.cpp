@@ -1,8 +1,8 @@
 // GoldenFrame: the list file and one frame's render and comparison.
 #include "tests/gl/GoldenFrame.h"
 
-#include <filesystem>
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <regex>
 #include <set>

@@ -1,6 +1,6 @@
-// Golden frames of Tarnveld: every frame named in tests/golden/times.txt is rendered alone from the
-// production the build assembled (<build>/tarnveld) at 640 x 360 and compared with its reference
-// picture tests/golden/NAME.png. A failing frame leaves the render and a diff picture in
+// Golden frames of Tarnveld: every frame named in tests/golden/times.txt is rendered alone (or as the
+// last of its played range) from the production the build assembled (<build>/tarnveld) at 640 x 360
+// and compared with its reference picture tests/golden/NAME.png. A failing frame leaves the render and a diff picture in
 // golden/NAME/ under the tests' working directory. References are made only by
 // scripts/update-golden, never here.
 #include <gtest/gtest.h>
