@@ -1,10 +1,15 @@
-// The crowd's intensity map (the 50 ms gate, mode 4's lines, mode 2's spectrum picture mirrored
-// about its middle, full light) and the arena meters (jumping to their level, never below 1 by
-// sinking, shown only while active).
+// The arena's crowd, meters and droids: the crowd's intensity map (the 50 ms gate, mode 4's lines,
+// mode 2's spectrum picture mirrored about its middle, full light), the meters (jumping to their
+// level, never below 1 by sinking, shown only while active), and the droid formations (224 clones
+// of the scene's "Droid" with their parts, the source hidden with its parts, the turn by "rotate"
+// undone, the formation numbers the tracks give read as the controller takes them). Where the
+// clones stand in each formation and the blend by the fraction of "duration", the golden frames of
+// the arena show.
 #include <GL/glew.h>
 
 #include <algorithm>
 #include <cstdlib>
+#include <string>
 #include <vector>
 
 #include "demosys/render/FrameBufferObject.h"
@@ -13,6 +18,7 @@
 #include "demosys/scene/QNVScene.h"
 #include "production/effects/CrowdShader.h"
 #include "production/effects/CrowdVUEffect.h"
+#include "production/effects/FormationEffect.h"
 #include "production/effects/ScaleVolumMeterShader.h"
 #include "production/effects/VolumMetersEffect.h"
 #include "tests/gl/EffectTestBench.h"
@@ -153,6 +159,60 @@ TEST_F(VolumMetersEffectTest, MetersJumpAndSinkNoLowerThanOneShownOnlyWhileActiv
   EXPECT_EQ(scalesAfter(std::vector<float>(64, 1.0f), 20), (std::vector<float>{4.0f, 4.0f, 4.0f}));
   EXPECT_EQ(scalesAfter(std::vector<float>(64, 0.0f), 100), (std::vector<float>{1.0f, 1.0f, 1.0f}))
       << "100 ms worth would sink it to -1";
+}
+
+class FormationEffectTest : public GLTestFixture {
+ protected:
+  void SetUp() override {
+    GLTestFixture::SetUp();
+    SceneDescription description;
+    description.meshes.push_back(sampleCube(1, "hull"));
+    description.nodes.push_back(sampleNode(10, SCENE_NODE_MESH, -1, 1, "Droid", Vector3f(0, 0, 0)));
+    description.nodes.push_back(sampleNode(11, SCENE_NODE_MESH, 10, 1, "Visor", Vector3f(0, 1, 0)));
+    scene = stage.addScene("droids", description);
+    ASSERT_NE(scene, nullptr);
+    formation = &bench.create<FormationEffect>("FormationEffect", {{"droid", "droids"}});
+  }
+
+  EffectTestBench bench;
+  SceneEffectStage stage{bench};
+  QNVScene* scene = nullptr;
+  FormationEffect* formation = nullptr;
+};
+
+TEST_F(FormationEffectTest, Clones224DroidsHidesTheSourceAndUndoesItsTurn) {
+  EXPECT_EQ(scene->countObjects(), 2 + 2 * 224);
+  for (int droid : {0, 223}) {
+    QNVObject* clone = formation->getClone(droid);
+    EXPECT_EQ(clone->getName(), "clonedroid" + std::to_string(droid));
+    ASSERT_EQ(clone->countChildren(), 1);
+    EXPECT_TRUE(clone->isVisible() && clone->getChild(0)->isVisible());
+  }
+  EXPECT_FALSE(scene->getObjectByName("Droid")->isVisible());
+  EXPECT_FALSE(scene->getObjectByName("Visor")->isVisible());
+  bench.setTrack(*formation, "rotate", 30.0f);
+  bench.drawFrame(*formation, 1000, 20);
+  GLfloat modelview[16];
+  glGetFloatv(GL_MODELVIEW_MATRIX, modelview);
+  EXPECT_FLOAT_EQ(modelview[0], 1.0f) << "the turn by \"rotate\" is undone";
+}
+
+// Fractions of a formation number count down to the formation; numbers past the last or below
+// the first are the nearest one. x and z only: y bobs around the standing height.
+TEST_F(FormationEffectTest, TrackValuesAreReadAsTheNearestFormation) {
+  const struct {
+    float from, to;
+    float x, z;
+  } cases[] = {{1.7f, 0.2f, 0.0f, -12.0f}, {9, -4, 28.0f, 15.0f}};
+  for (const auto& c : cases) {
+    bench.setTrack(*formation, "from", c.from);
+    bench.setTrack(*formation, "to", c.to);
+    bench.setTrack(*formation, "duration", 0.5f);
+    bench.drawFrame(*formation, 1000, 20);
+    const Vector3f at = formation->getClone(0)->getGlobalTranslation();
+    EXPECT_NEAR(at.x(), c.x, 1e-3) << c.from << " to " << c.to;
+    EXPECT_NEAR(at.z(), c.z, 1e-3) << c.from << " to " << c.to;
+  }
 }
 
 }  // namespace
