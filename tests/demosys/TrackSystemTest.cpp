@@ -1,6 +1,6 @@
 // The track system: drawing order by priority (selection sort with its tie order), the three
-// passes of a frame, render-target binding and flagging, start/stop validation, row rates and
-// group bookkeeping.
+// passes of a frame, start/stop validation, row rates and group bookkeeping. Binding a target
+// around the draw and flagging it for clearing show in the golden and capture frames.
 #include <gtest/gtest.h>
 
 #include "demosys/timeline/TrackGroup.h"
@@ -51,20 +51,6 @@ TEST_F(TrackSystemTest, EachPassVisitsActiveGroupsInPriorityOrder) {
   system.processSystem(10000, 200, 16);
   EXPECT_EQ(log, (std::vector<std::string>{"pre:C", "draw:C", "post:C"}));
   EXPECT_FALSE(system.isEffectActive("A"));
-}
-
-TEST_F(TrackSystemTest, TargetIsBoundAroundTheDrawAndFlaggedForClearingUpToTheStopRow) {
-  RecordingTarget fbo("fbo", log);
-  addGroup("A", startStopTrack(0, {{10, 20, &fbo}}));
-  addGroup("B", startStopTrack(1, {{10, 20, nullptr}}));
-  system.createPrioritySystem();
-  const std::vector<std::string> frame{"pre:A",    "pre:B",  "bind:fbo", "draw:A", "release:fbo",
-                                       "flag:fbo", "draw:B", "post:A",   "post:B"};
-  for (unsigned row : {15u, 20u}) {
-    log.clear();
-    system.processSystem(0, row, 0);
-    EXPECT_EQ(log, frame) << row;
-  }
 }
 
 TEST_F(TrackSystemTest, EqualPrioritiesSortAsTheSelectionSortLeavesThemAndAreRenumbered) {
