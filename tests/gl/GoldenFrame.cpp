@@ -71,8 +71,10 @@ std::string GoldenFrameCheck::run(const GoldenFrame& frame) const {
   fs::create_directories(out, error);
   std::ostringstream args;
   args << "render --root '" << root << "' --size " << width << "x" << height << " --out '" << out.string() << "'";
-  if (frame.from.empty()) args << " --at " << frame.time;
-  if (!frame.from.empty()) args << " --from " << frame.from << " --to " << frame.time << " --fps 25";
+  if (frame.from.empty())
+    args << " --at " << frame.time;
+  else
+    args << " --from " << frame.from << " --to " << frame.time << " --fps 25";
   ToolRun render = ToolRun::of(args.str());
   if (render.status != 0)
     return "demosys " + args.str() + " ended with status " + std::to_string(render.status) + ":\n" +

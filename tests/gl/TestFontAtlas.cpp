@@ -1,18 +1,20 @@
 // TestFontAtlas: the coloured atlas.
 #include "tests/gl/TestFontAtlas.h"
 
+#include <GL/glew.h>
+
 #include <cstdint>
 #include <vector>
 
+#include "demosys/resources/QNVIO.h"
 #include "production/effects/Textwriter.h"
 
 namespace TestFontAtlas {
 
-Rgba glyphColour(int g) { return {20 + 5 * g, 255 - 5 * g, 128, 255}; }
-
-Rgba colourOf(char c) { return glyphColour(Textwriter::glyphIndex(c)); }
+namespace {
 
 bool write(const std::string& path) {
+
   const int width = Textwriter::atlasWidth;
   const int glyphRows = height * 5 / 8;
   std::vector<uint8_t> pixels(static_cast<size_t>(width) * height * 4, 0);
@@ -30,6 +32,18 @@ bool write(const std::string& path) {
     }
   }
   return writePNG(path, width, height, 4, pixels);
+}
+
+}  // namespace
+
+Rgba glyphColour(int g) { return {20 + 5 * g, 255 - 5 * g, 128, 255}; }
+
+Rgba colourOf(char c) { return glyphColour(Textwriter::glyphIndex(c)); }
+
+Texture* load(const TempDir& dir) {
+  if (!write(dir.file("font.png"))) return nullptr;
+  QNVIO::ResourceType = QNVIO::QNV_RESOURCES_FLAT;
+  return QNVIO::loadTexture(dir.file("font.png"), GL_TEXTURE_2D, false);
 }
 
 }  // namespace TestFontAtlas

@@ -2,12 +2,14 @@
 // offsets), each glyph's columns filled with a colour of its own and the columns between glyphs
 // transparent. The glyph row is the top five eighths of the picture; the rows below it are blue,
 // so a letter drawn from the wrong part of the atlas shows.
-// Depends on: Textwriter (glyph offsets and widths), GLTestFixture (writePNG).
+// Depends on: Textwriter (glyph offsets and widths), GLTestFixture (writePNG, TempDir), QNVIO.
 #pragma once
 
 #include <string>
 
 #include "tests/gl/GLTestFixture.h"
+
+class Texture;
 
 namespace TestFontAtlas {
 
@@ -18,6 +20,8 @@ const Rgba below{0, 0, 255, 255};
 Rgba glyphColour(int g);
 // The colour the character c is drawn in (white letters on the atlas).
 Rgba colourOf(char c);
-bool write(const std::string& path);
+// The atlas written into dir as "font.png" and loaded from there as the demo loads its textures;
+// the caller owns it. Null when either step failed.
+Texture* load(const TempDir& dir);
 
 }  // namespace TestFontAtlas

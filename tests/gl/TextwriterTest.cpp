@@ -13,7 +13,6 @@
 #include "demosys/core/QNVDemosys.h"
 #include "demosys/render/Texture.h"
 #include "demosys/resources/DataTexturePool.h"
-#include "demosys/resources/QNVIO.h"
 #include "production/effects/Textwriter.h"
 #include "production/effects/TextwriterEffect.h"
 #include "tests/gl/EffectTestBench.h"
@@ -30,9 +29,7 @@ class TextwriterTest : public GLTestFixture {
  protected:
   void SetUp() override {
     GLTestFixture::SetUp();
-    ASSERT_TRUE(TestFontAtlas::write(dir.file("font.png")));
-    QNVIO::ResourceType = QNVIO::QNV_RESOURCES_FLAT;
-    font.reset(QNVIO::loadTexture(dir.file("font.png"), GL_TEXTURE_2D, false));
+    font.reset(TestFontAtlas::load(dir));
     ASSERT_NE(font, nullptr);
     font->setTextureEnv(GL_MODULATE);
     writer = std::make_unique<Textwriter>(font.get());
@@ -147,9 +144,7 @@ class TextwriterEffectTest : public GLTestFixture {
  protected:
   void SetUp() override {
     GLTestFixture::SetUp();
-    ASSERT_TRUE(TestFontAtlas::write(dir.file("font.png")));
-    QNVIO::ResourceType = QNVIO::QNV_RESOURCES_FLAT;
-    Texture* font = QNVIO::loadTexture(dir.file("font.png"), GL_TEXTURE_2D, false);
+    Texture* font = TestFontAtlas::load(dir);
     ASSERT_NE(font, nullptr);
     QNVDemosys::texturePool->addTexture("atlas", font);
     glClearColor(0.2f, 0.2f, 0.2f, 1.0f);
