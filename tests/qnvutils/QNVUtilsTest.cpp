@@ -1,9 +1,13 @@
+// The text and number helpers the script and the resource loaders rely on.
 #include "qnvutils/QNVUtils.h"
 
 #include <gtest/gtest.h>
 
 #include <climits>
 #include <string>
+
+#include "qnvutils/CosInterpolate.h"
+#include "qnvutils/StringUtils.h"
 
 TEST(QNVUtilsToText, IntegersInDecimal) {
   EXPECT_EQ(QNVUtils::int2string(0), "0");
@@ -49,4 +53,48 @@ TEST(QNVUtilsFromText, TooLargeNumbersGiveTheTypesLimit) {
   EXPECT_EQ(QNVUtils::string2Int("99999999999"), INT_MAX);
   EXPECT_EQ(QNVUtils::string2Int("-99999999999"), INT_MIN);
   EXPECT_GT(QNVUtils::string2Float("1e99"), 3.0e38f);
+}
+
+// The script's value checks: exactly lower-case booleans, digits with one optional leading minus,
+// digits on both sides of one point; trimming only space, tab, CR and LF.
+TEST(StringUtils, ValueKindsAndTrim) {
+  const struct {
+    const char* text;
+    bool isInt, isFloat, isBool;
+  } cases[] = {
+      {"0", true, false, false},      {"-12", true, false, false},     {"007", true, false, false},
+      {"-", true, false, false},  // scripts accept a lone minus
+      {"99999999999999999999", true, false, false},  // no range check
+      {"", false, false, false},      {"+1", false, false, false},     {"1 ", false, false, false},
+      {" 1", false, false, false},    {"--1", false, false, false},    {"1-", false, false, false},
+      {"0x1", false, false, false},   {"\xd9\xa1", false, false, false},  // a non-ASCII digit
+      {"1.5", false, true, false},    {"-0.25", false, true, false},   {"10.0", false, true, false},
+      {"3.", false, false, false},    {".5", false, false, false},     {"1e5", false, false, false},
+      {"1.2.3", false, false, false}, {"+1.5", false, false, false},   {"1.5 ", false, false, false},
+      {".", false, false, false},     {"1..2", false, false, false},   {"--1.5", false, false, false},
+      {"1.-5", false, false, false},  {"-1.-", false, false, false},   {"-.5", false, false, false},
+      {"1. 5", false, false, false},  {"true", false, false, true},    {"false", false, false, true},
+      {"True", false, false, false},  {"FALSE", false, false, false},  {" true", false, false, false},
+      {"1", true, false, false},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(StringUtils::isInt(c.text), c.isInt) << "'" << c.text << "'";
+    EXPECT_EQ(StringUtils::isFloat(c.text), c.isFloat) << "'" << c.text << "'";
+    EXPECT_EQ(StringUtils::isBool(c.text), c.isBool) << "'" << c.text << "'";
+  }
+  EXPECT_EQ(StringUtils::trim("\tx \r\n"), "x");
+  EXPECT_EQ(StringUtils::trim("  a  b  "), "a  b");
+  EXPECT_EQ(StringUtils::trim(" \vx\f "), "\vx\f");
+  EXPECT_EQ(StringUtils::trim(std::string("\0x", 2)), std::string("\0x", 2));
+}
+
+// The flag's falloff (reset(), 64 steps) shows in the flag frames; the exact steps only here.
+TEST(CosInterpolate, StepsAlongHalfACosine) {
+  CosInterpolate falloff(0.0, 10.0, 4.0);
+  EXPECT_DOUBLE_EQ(falloff.step(), 0.0);
+  EXPECT_NEAR(falloff.step(), 1.4644660940672622, 1e-12);
+  EXPECT_NEAR(falloff.step(), 5.0, 1e-12);
+  EXPECT_NEAR(falloff.step(), 8.535533905932738, 1e-12);
+  EXPECT_NEAR(falloff.step(), 10.0, 1e-12);
+  EXPECT_NEAR(falloff.getWeight(), 1.0, 1e-12);
 }
