@@ -1,12 +1,13 @@
-// The resource pools without GL: byte-wise name order, ownership of replaced and removed
-// objects, the texture pool's aliases and report, the render target pool's miss report, the
-// registry that owns the pools, and the binary resources' float views.
+// The resource pools without GL (name order, ownership, reports) and the resource report a demo in
+// debug mode prints at shut-down, between "[Shutting Down]" and the pools' deletion.
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "demosys/core/Demo.h"
+#include "demosys/core/QNVDemosys.h"
 #include "demosys/effect/Effect.h"
 #include "demosys/render/Texture.h"
 #include "demosys/resources/Binary.h"
@@ -15,6 +16,8 @@
 #include "demosys/resources/DataEffectPool.h"
 #include "demosys/resources/DataFBOPool.h"
 #include "demosys/resources/DataTexturePool.h"
+#include "demosys/script/ParameterGroup.h"
+#include "demosys/script/Parameters.h"
 
 namespace {
 
@@ -35,6 +38,41 @@ struct QuietBanners {
   QuietBanners() { CaptureStdout(); }
   ~QuietBanners() { GetCapturedStdout(); }
 };
+
+const std::string RULE(64, '#');
+
+std::string report(const std::string& parameters, const std::string& pools) {
+  return RULE + "\n# Resources                                                    #\n" + RULE +
+         "\n--------------------- System parameters ------------------------\n" + parameters +
+         "\n--------------------- DataPools --------------------------------\n" + pools + "\n" + RULE + "\n";
+}
+
+// Disposes a fresh demo, returning what it printed then; `parameters` and `pools` receive
+// the texts the report should show.
+std::string disposeDemo(bool debug, bool withParameters, std::string& parameters, std::string& pools) {
+  char program[] = "test";
+  char* argv[] = {program, nullptr};
+  CaptureStdout();
+  Demo demo(1, argv);
+  GetCapturedStdout();
+  if (withParameters) {
+    auto* group = new ParameterGroup("system");
+    group->addParameter("stop", "0:01:000");
+    QNVDemosys::parameters = new Parameters();
+    QNVDemosys::parameters->addGroup("system", group);
+    parameters = QNVDemosys::parameters->toString();
+  } else {
+    parameters = "No Data";
+  }
+  // Building the pools' text also prints the shader count, which lands inside the report.
+  CaptureStdout();
+  std::string text = QNVDemosys::data->toString();
+  pools = GetCapturedStdout() + text;
+  demo.debug(debug);
+  CaptureStdout();
+  demo.dispose();
+  return GetCapturedStdout();
+}
 
 }  // namespace
 
@@ -153,4 +191,18 @@ TEST(Binary, FloatRangeIsOwnedByTheCallerAndZeroOutside) {
   EXPECT_EQ(before[0], 0.0f);
   EXPECT_EQ(before[1], 0.0f);
   EXPECT_EQ(binary.getFloatData(0, -1), nullptr);
+}
+
+TEST(DemoReportTest, DebugModeReportsBetweenShutDownAndThePoolsAndOtherwiseNothing) {
+  std::string parameters, pools;
+  std::string printed = disposeDemo(true, true, parameters, pools);
+  EXPECT_NE(parameters.find("0:01:000"), std::string::npos) << parameters;
+  EXPECT_EQ(pools.rfind("Shaders in pool : 0\n", 0), 0u) << pools;
+  EXPECT_EQ(printed.rfind("[Shutting Down]\n" + report(parameters, pools) + "[Deleting Pools]\n", 0), 0u)
+      << printed;
+  printed = disposeDemo(true, false, parameters, pools);
+  EXPECT_NE(printed.find(report("No Data", pools)), std::string::npos) << printed;
+  printed = disposeDemo(false, true, parameters, pools);
+  EXPECT_EQ(printed.find(RULE), std::string::npos) << printed;
+  EXPECT_EQ(printed.rfind("[Shutting Down]\n[Deleting Pools]\n", 0), 0u) << printed;
 }

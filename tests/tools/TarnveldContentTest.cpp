@@ -1,9 +1,9 @@
-// The production tree the build assembles (build/tarnveld/): its demo script passes the linter as
-// the demo would load it, from the directory tree and from the archive, and its compiled timeline
-// dumps to text that builds the same pack again, byte for byte.
+// What the build assembles (build/tarnveld/) and the committed pages made from it agree with what
+// the tool reads and prints; the timeline dump builds the same pack again, byte for byte.
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <string>
 
 #include "qnvutils/File.h"
 #include "tests/support/BuildTree.h"
@@ -43,6 +43,20 @@ TEST(TarnveldContent, TimelineDumpBuildsTheSamePack) {
   ASSERT_EQ(build.status, 0) << build.out;
   EXPECT_EQ(contents(scratch.path("pack/index.list")), contents(pack + "/index.list"));
   EXPECT_EQ(contents(scratch.path("pack/track.data")), contents(pack + "/track.data"));
+}
+
+// The committed effect reference is what `demosys effects --markdown` prints, so it cannot drift
+// from the classes.
+TEST(EffectsReference, CommittedPageIsTheToolsOutput) {
+  const std::string source = DEMOSYS_SOURCE_DIR;
+  ToolRun r = ToolRun::of("effects --markdown --root '" + source + "'", false);
+  ASSERT_EQ(r.status, 0);
+  EXPECT_TRUE(r.out == contents(source + "/docs/effects.md"))
+      << "docs/effects.md is out of date; regenerate it from the source root with:\n"
+         "  build/tools/demosys effects --markdown > docs/effects.md";
+  // The uniforms come from scanning the effects' sources: a scan that finds nothing would still
+  // agree with a page regenerated from it.
+  EXPECT_NE(r.out.find("Shader uniforms it sets: `buffer1`, `buffer1_factor`, `buffer2`, `buffer2_factor`."), std::string::npos);
 }
 
 }  // namespace
