@@ -1,5 +1,4 @@
-// The demo script grammar: header, blocks, statements, comments, effect
-// instance names, and the texts of the grammar's failures.
+// The demo script grammar and the texts of its failures.
 #include <gtest/gtest.h>
 
 #include <string>

@@ -1,6 +1,4 @@
-// Checking a demo script against .def files: loading the definitions after
-// "paths", instances starting from their defaults, type and option checks,
-// "group[key]" references, and the texts of these failures.
+// Checking a demo script against its .def files, and the texts of these failures.
 #include <gtest/gtest.h>
 
 #include <cstdio>

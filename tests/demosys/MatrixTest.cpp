@@ -1,6 +1,5 @@
-// Vector products and lengths, and the matrix operations no other suite reaches: the rigid inverse
-// (cameras as objects) and the in-place product. Rotations, products and the translation column
-// show in the scene graph's and the scene builder's tests and in the arena's frames.
+// Vector products and lengths, and the matrix operations no other suite reaches: rotations, products
+// and the translation column show in the scene graph's and scene builder's tests and the arena's frames.
 #include "demosys/math/Matrix.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,4 @@
-// The scene graph without GL, where the production's frames do not look: the linear curve, a
-// timer-driven rotation, the pose angles tools write, the smart draw list's order, subtree cloning,
-// hiding a subtree and the normals and tangents of a mesh.
+// The scene graph without GL, where the production's frames do not look.
 #include <gtest/gtest.h>
 
 #include <cmath>

@@ -1,6 +1,5 @@
-// Shared set-up of the demo script parser tests: a temporary working directory
-// holding .def files, a template registry with the effect classes a test names,
-// and one call that parses a script text and keeps the collections it made.
+// Set-up of the demo script parser tests: .def files in a working directory, a template registry
+// with the effect classes a test names, and one call that parses a script and keeps what it made.
 #pragma once
 
 #include <gtest/gtest.h>

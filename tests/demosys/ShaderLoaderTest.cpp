@@ -1,6 +1,5 @@
-// The loaders' work before GL: shader source preprocessing (entry items, #define lines, recursive
-// #include and its limits) and texture entries "file[, type[, GEN_MIPMAP]]" with their error texts.
-// Compiling and uploading are tested with a GL context in tests/gl.
+// The loaders' work before GL: shader source preprocessing and texture entries; compiling and
+// uploading are tested with a GL context in tests/gl.
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 

@@ -1,5 +1,4 @@
-// The sound layer on its own: decoding each kind of song from a path and from memory,
-// failures, positions, channel choice, and the spectrum counts it takes or refuses.
+// The sound layer on its own: decoding songs from a path and from memory, channels and spectra.
 #include <gtest/gtest.h>
 
 #include <algorithm>

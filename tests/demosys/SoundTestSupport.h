@@ -1,7 +1,5 @@
-// Shared helpers of the sound tests: songs of known tones written with libsndfile, a timer's
-// spectrum read with a guard past its end, a minimal four-channel tracker module with one sine
-// sample, the hand-set tick clock, and a scoped choice of SDL's audio driver (a driver that does
-// not exist forces the silent output).
+// Helpers of the sound tests: songs of known tones, a guarded spectrum read, a one-sample tracker
+// module, and a scoped SDL audio driver (one that does not exist forces the silent output).
 #pragma once
 
 #include <gtest/gtest.h>

@@ -1,5 +1,4 @@
-// Shared helpers of the timeline tests: building tracks in one line and listing their key rows, a row
-// rate installed for the duration of a test, and recording stand-ins for
+// Helpers of the timeline tests: tracks built in one line, a scoped row rate, and stand-ins for
 // effects and render targets that log what the track system calls.
 #pragma once
 

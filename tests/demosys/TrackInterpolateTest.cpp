@@ -1,5 +1,4 @@
-// Interpolation tracks: the shapes the production does not use, holding before the first key, the
-// cached segment staying right under any access pattern and after edits, and the editing calls.
+// Interpolation tracks: the shapes the production does not use, the cached segment and editing.
 #include <gtest/gtest.h>
 
 #include <algorithm>

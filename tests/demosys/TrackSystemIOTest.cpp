@@ -1,6 +1,4 @@
-// Track files: pack and single-file round trips (targets, priorities, stand-by
-// tracks), the exact byte layout, and refusal of damaged packs with messages
-// that name the file and the problem.
+// Track files: round trips, the exact byte layout, and damaged packs refused with a message.
 #include <gtest/gtest.h>
 
 #include <cstdint>

@@ -1,6 +1,4 @@
-// The timeline text form: the exact text written, reading it back to the same
-// tracks, times converted at the given row rate, quoting, exact float text,
-// and errors that name the line.
+// The timeline text form: written exactly, read back, and errors that name the line.
 #include <gtest/gtest.h>
 
 #include <cmath>

@@ -1,8 +1,5 @@
-// The production's generated pictures where no rendered frame shows a fault: the texels a filter
-// reads at the edges of the blur kernel and the font atlas, the loading bar's segments meeting
-// their frames, the files written the same on every run, in the orientation the engine's image
-// loader expects and in sizes mipmapping accepts, and sprites standing on a transparent ground.
-// What the pictures look like on screen is the golden frames' business.
+// The production's generated pictures where no rendered frame shows a fault: texels a filter reads
+// at the edges, files the same on every run, in the orientation and sizes the engine's loader takes.
 #include <gtest/gtest.h>
 
 #include <filesystem>

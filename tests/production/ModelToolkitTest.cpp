@@ -1,7 +1,5 @@
-// The modelling toolkit's shapes: each is closed (every edge shared by two triangles running it
-// in opposite directions) and faces outwards (positive volume), fills the box it was asked for,
-// carries texture coordinates in range, and gets normals that follow the crease angle; mirrored
-// parts keep facing outwards.
+// The modelling toolkit's shapes are closed and face outwards (positive volume), fill their box,
+// and carry texture coordinates in range and normals that follow the crease angle.
 #include <gtest/gtest.h>
 
 #include <cmath>

@@ -1,5 +1,4 @@
-// The production's scene files as the build writes them: every object, material and camera name
-// the effects and the shader cache look up is there (as `demosys scene info` lists it), and two
+// The production's scene files hold every name the effects and the shader cache look up, and two
 // runs of the generator write the same bytes as the build did.
 #include <gtest/gtest.h>
 

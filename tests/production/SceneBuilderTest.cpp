@@ -1,6 +1,5 @@
-// The scene builder where the production's frames do not check it: a static pose agrees with the
-// engine's own pose rotation, cameras turn the short way, and the mistakes a generator can make are
-// reported. Animation keys, camera aims and mesh axes show in every arena frame.
+// The scene builder where the production's frames do not check it; animation keys, camera aims and
+// mesh axes show in every arena frame.
 #include <gtest/gtest.h>
 
 #include <cmath>

@@ -1,6 +1,5 @@
-// Tarnveld's song: its building blocks where the golden frames' spectrum does not reach, the
-// sections the timeline is cut to, the sound it renders, and the Ogg Vorbis file the build writes.
-// The limiter's ceiling is checked here, its leaving quiet music alone by the frames.
+// Tarnveld's song where the golden frames' spectrum does not reach, and the Ogg file the build writes;
+// the limiter's ceiling is checked here, its leaving quiet music alone by the frames.
 #include <gtest/gtest.h>
 #include <sndfile.h>
 

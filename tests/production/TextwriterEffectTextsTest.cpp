@@ -1,6 +1,5 @@
-// The text writer effect's generated "random" texts: a hundred tables of six lines
-// "number......number|" with a running first number, every character drawable by the writer, and
-// the same tables on every run.
+// The text writer's generated "random" texts: a hundred tables of six lines, all drawable, the same
+// on every run.
 #include <gtest/gtest.h>
 
 #include <regex>

@@ -1,6 +1,5 @@
-// The file buffer: little-endian readers, strings with the empty-name rule, readers that zero-fill
-// past the end and flag the overrun, line splitting, and the disk modes. The writers write every
-// scene and track pack the build makes, which the demo then loads.
+// The file buffer's readers; the writers write every scene and track pack the build makes, which the
+// demo then loads.
 #include "qnvutils/File.h"
 
 #include <gtest/gtest.h>

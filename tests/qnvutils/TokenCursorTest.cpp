@@ -1,6 +1,4 @@
-// The script's two tokenizers split alike: blank pieces dropped, spaces kept, every character of
-// the set a delimiter, delimiters returned as tokens when asked; TokenCursor hands them out one at
-// a time, and StringTokenizer also counts its tokens and skips ahead.
+// The script's two tokenizers split alike; TokenCursor hands the tokens out one at a time.
 #include <gtest/gtest.h>
 
 #include <string>

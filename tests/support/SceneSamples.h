@@ -1,6 +1,4 @@
-// Test helper: a small scene description using every record kind (a textured, lit cube shared by
-// two mesh nodes under an empty parent, a camera, a light, animations of an object and the
-// camera), and its bytes as SceneWriter writes them, as in-memory Files.
+// Test helper: a small scene using every record kind, and its bytes as SceneWriter writes them.
 #pragma once
 
 #include <memory>

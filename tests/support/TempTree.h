@@ -1,5 +1,4 @@
-// Test helper: a temporary directory tree of resource files, 7z archives made from it
-// with the 7za command, and a scoped change of the working directory into it.
+// Test helper: a temporary tree of resource files, 7z archives of it, and a scoped working directory.
 #pragma once
 
 #include <unistd.h>

@@ -1,5 +1,4 @@
-// Test helper: runs the built `demosys` tool as a user would and collects its
-// exit status and output.
+// Test helper: runs the built `demosys` tool as a user would; its exit status and output.
 #pragma once
 
 #include <sys/wait.h>

@@ -1,6 +1,5 @@
-// `demosys check` run as a user would: a resource tree (or its archive) with a
-// demo script and .def files, the parameter dump of a valid script, and the
-// parser's exact error text with exit status 1 for each failing one.
+// `demosys check` run as a user would: the dump of a valid script, exit status 1 and the parser's
+// exact text for each failing one.
 #include <gtest/gtest.h>
 
 #include <filesystem>

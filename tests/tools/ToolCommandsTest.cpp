@@ -1,6 +1,5 @@
-// The `demosys` subcommands run as a user would, on one tree of inputs: each case's exit status and
-// what it prints (the whole output, or a line it must hold). Evaluation against the engine and
-// round trips live in their own suites; here every command's answers and refusals reach the user.
+// The `demosys` subcommands run as a user would, on one tree of inputs: every command's answers and
+// refusals; evaluation against the engine and round trips live in their own suites.
 #include <gtest/gtest.h>
 
 #include <string>
