@@ -1,10 +1,15 @@
-// The production's generated pictures where no rendered frame shows a fault: texels a filter reads
-// at the edges, files the same on every run, in the orientation and sizes the engine's loader takes.
+// The production's generated content where no rendered frame shows a fault: texels a filter reads at
+// the edges, files the same on every run, in the orientation and sizes the engine's loader takes, and
+// the text writer's "random" tables (all drawable, the same on every run).
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <regex>
 #include <string>
+#include <vector>
 
+#include "production/effects/Textwriter.h"
+#include "production/effects/TextwriterEffect.h"
 #include "qnvutils/File.h"
 #include "qnvutils/Image.h"
 #include "resources/generators/textures/LoadingBarLayout.h"
@@ -126,6 +131,43 @@ TEST_F(GeneratedTextures, SpritesStandOnATransparentGround) {
       EXPECT_EQ(alpha, 0) << p.name << " at " << p.x << "," << p.y;
     }
   }
+}
+
+}  // namespace
+
+namespace {
+
+const std::regex tableLine("([0-9]+)\\.\\.\\.\\.\\.\\.([0-9]+)\\|");
+
+// The running numbers at the start of each line of every text, in order.
+std::vector<long> runningNumbers(const std::vector<std::string>& texts) {
+  std::vector<long> numbers;
+  for (const std::string& text : texts) {
+    for (auto line = std::sregex_iterator(text.begin(), text.end(), tableLine);
+         line != std::sregex_iterator(); ++line)
+      numbers.push_back(std::stol((*line)[1]));
+  }
+  return numbers;
+}
+
+// A new set carries on from the last set's running number until that has passed a million.
+TEST(TextwriterEffectTexts, AHundredTablesOfSixLinesWhoseRunningNumberContinuesAndRestarts) {
+  TextwriterEffect effect;
+  effect.random();
+  const std::vector<std::string>& texts = effect.getRandomTexts();
+  ASSERT_EQ(texts.size(), 100u);
+  const std::regex table("(([0-9]+)\\.\\.\\.\\.\\.\\.([0-9]+)\\|){6}");
+  for (const std::string& text : texts) EXPECT_TRUE(std::regex_match(text, table)) << text;
+  long previousLast = runningNumbers(texts).back();
+  effect.random();
+  EXPECT_GT(runningNumbers(effect.getRandomTexts()).front(), previousLast);
+  bool restarted = false;
+  for (int set = 0; set < 20 && !restarted; ++set) {
+    effect.random();
+    // Past a million the numbers are written in scientific form ("1.00123e+06").
+    restarted = std::stod(effect.getRandomTexts().front()) < 1000.0;
+  }
+  EXPECT_TRUE(restarted);
 }
 
 }  // namespace
