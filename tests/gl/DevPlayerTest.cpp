@@ -1,8 +1,6 @@
-// `demosys play` on a real X server with real key events (xdotool), its picture read back from
-// the screen: pause, a row step, shader reload, timeline and script edits, the loop region. The
-// fixture's "paint" effect fills the picture with a red ramp from row 0 to row 100 (5 s at 20 rows a
-// second), so the picture tells the position; "logo" draws the fixture's picture (its first name,
-// "again") through the shader "flat".
+// `demosys play` on a real X server with real key events (xdotool), its picture read back from the
+// screen. The fixture's "paint" effect fills it with a red ramp from row 0 to row 100 (5 s at 20 rows
+// a second), so the picture tells the position; "logo" draws the fixture's picture through "flat".
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <unistd.h>

@@ -1,9 +1,5 @@
-// Render targets: nesting with viewports, stack mistakes, clearing (one target, and the pool's
-// flagged ones), drawing back to the window and what reaches the X screen, incomplete targets, the
-// pass quad under culling, and the GL error printer. A target the driver refuses to build (wider
-// than any texture it makes) leaves the demo drawing: the effects bound to it draw to the window,
-// which nothing clears afterwards, and the frame loop reports no render-target stack errors;
-// `check --gl` names the target.
+// Render targets: the bind stack, clearing, drawing back to the window and the screen, and a target
+// the driver refuses to build, which leaves the demo drawing into the window.
 #include <GL/glew.h>
 
 #include <functional>

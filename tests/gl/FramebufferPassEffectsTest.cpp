@@ -1,7 +1,5 @@
-// Effects that run framebuffers through a shader over a full-screen quad: a missing resource, the
-// lens's scroll, the Laplacian's work buffer and second quad, the distortion's choice of source,
-// the glow's vertical pass and consumed scene. Test shaders write the uniforms they were given
-// into the colour.
+// Effects that run framebuffers through a shader over a full-screen quad; the test shaders write
+// the uniforms they were given into the colour.
 #include <GL/glew.h>
 
 #include <string>

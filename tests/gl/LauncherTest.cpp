@@ -1,6 +1,4 @@
-// The launcher dialog on a real X server, driven with xdotool as a viewer would: the tarnveld
-// program started in the fixture production, its dialog found by title, measured, pictured and
-// left by "Start!", "Halt!" or a close request; and clicked choices read back from the metrics.
+// The launcher dialog on a real X server, driven with xdotool as a viewer would.
 #include <FL/Fl.H>
 #include <gtest/gtest.h>
 

@@ -1,7 +1,5 @@
-// The production's scenes seen through their own cameras, as the engine loads and poses them:
-// every camera, the previews' included, keeps some of its subject ahead and near the middle of its
-// view at each of its keys. What the cameras the demo cuts to show, the golden frames check; that
-// `demosys scene render` draws a scene through a camera, the scene render tests.
+// Every camera of the production's scenes, the previews' included, keeps some of its subject in
+// view at each of its keys; what the cameras the demo cuts to show, the golden frames check.
 #include <GL/glew.h>
 #include <gtest/gtest.h>
 

@@ -1,7 +1,4 @@
-// `demosys render`: the window size and frame count asked for, the cleared picture, videos with
-// the song muxed in under the name given (quotes and spaces included, no shell between); a frame
-// drawn alone is the frame of a sequence, the progress line shows on a terminal only; and the GL
-// tools start their own virtual screen without a display.
+// `demosys render`: sizes, frame counts, videos with the song, and the GL tools' own virtual screen.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 

@@ -1,9 +1,5 @@
-// The `demosys scene` commands on scenes the test writes itself. `scene render` of a stage written
-// by SceneWriter: a green column with a yellow cap on top, a blue block, and a level camera that
-// moves from the column to the block; PNGs read back. `scene import` of a glTF 2.0 file with its
-// buffer embedded as base64 (a tall green tower under a pivot, two cameras facing it, the tower
-// moving away over two seconds) and an OBJ + MTL pair (a green tower under a textured yellow cap);
-// what `scene info` says about the imported scenes and what `scene render` shows of them.
+// The `demosys scene` commands on scenes the test writes itself: a stage written by SceneWriter,
+// a glTF 2.0 file with its buffer embedded as base64, and an OBJ + MTL pair.
 #include <gtest/gtest.h>
 
 #include <filesystem>

@@ -1,6 +1,4 @@
-// Scenes on GL: SceneWriter's files load back through the scene loader into the same tree,
-// vertices, materials, lights, cameras and animations; both drawing paths, the red box of an
-// object without shader, the light's position, the light limit.
+// Scenes on GL: SceneWriter's files loaded back into the same tree, both drawing paths, lights.
 #include <GL/glew.h>
 
 #include <memory>

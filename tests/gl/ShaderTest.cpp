@@ -1,6 +1,4 @@
-// Shaders on a real driver: preprocessed sources that compile and whose uniforms show in the
-// pixels, the loader's compile/link failure texts with the driver's logs, texture units, release,
-// the pool stages with reloading, and the shader instance family.
+// Shaders on a real driver: the loader, uniforms, texture units, the pool and the instance family.
 #include <GL/glew.h>
 
 #include <memory>

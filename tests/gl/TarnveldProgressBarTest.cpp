@@ -1,7 +1,4 @@
-// Tarnveld's loading display in the GL test window: the loading picture alone before any tick, the
-// overlay advancing one copy per seventh of the total (read back at each copy's place), the two
-// pictures listed for the packing script, both textures freed with the display, and missing
-// pictures leaving a black screen without a word.
+// Tarnveld's loading display in the GL test window.
 #include <GL/glew.h>
 
 #include <vector>

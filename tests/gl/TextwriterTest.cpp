@@ -1,9 +1,5 @@
-// The text writer on a coloured test atlas: each letter shows its own glyph from the glyph row (the
-// glyphs' widths and places the golden frames with text show), unmapped characters take no cell,
-// "|" and the right edge start new lines, plain mode stops at the grid's size, typewriter mode
-// reveals a fraction and blinks its cursor, and the background box. The text writer effect: the
-// "random" track rewinding after the last generated table, and a missing font leaving the screen
-// alone.
+// The text writer on a coloured test atlas (the glyphs' widths and places the golden frames with
+// text show), and the text writer effect's random texts and missing font.
 #include <GL/glew.h>
 
 #include <map>

@@ -1,19 +1,39 @@
-// The golden-frame harness: the list of frames (bad lines and a missing list become failing
-// frames, so a run reports them), the picture comparison's tolerance and allowance,
-// and a frame of the fixture production checked against a matching, a different and a missing
-// reference without ever writing one.
+// Golden frames: Tarnveld's, every frame of tests/golden/times.txt rendered from the production
+// the build assembled and compared with tests/golden/NAME.png (a failing frame leaves its render
+// and a diff picture in golden/NAME/ under the tests' working directory); and the harness itself:
+// bad list lines become failing frames, the comparison's allowance, a check that writes no reference.
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <filesystem>
+#include <string>
 #include <vector>
 
 #include "tests/gl/DemoProduction.h"
 #include "tests/gl/GLTestFixture.h"
 #include "tests/gl/GoldenFrame.h"
 #include "tests/gl/GoldenImage.h"
+#include "tests/support/BuildTree.h"
 
 namespace {
+
+const std::string goldenDir = std::string(DEMOSYS_SOURCE_DIR) + "/tests/golden";
+
+class TarnveldGolden : public ::testing::TestWithParam<GoldenFrame> {};
+
+// The build assembles the production next to the tool.
+TEST_P(TarnveldGolden, FrameMatchesItsReference) {
+  GoldenFrameCheck check{buildTreePath("tarnveld"), goldenDir, "golden"};
+  std::string failure = check.run(GetParam());
+  if (!failure.empty()) ADD_FAILURE() << failure;
+}
+
+INSTANTIATE_TEST_SUITE_P(Frames, TarnveldGolden,
+                         ::testing::ValuesIn(GoldenFrame::readList(goldenDir + "/times.txt")),
+                         [](const ::testing::TestParamInfo<GoldenFrame>& info) { return info.param.name; });
+
+// A list of comments only is a valid list of no frames.
+GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(TarnveldGolden);
 
 TEST(GoldenHarness, ListGivesNamesAndTimesAndTurnsBadLinesIntoFailingFrames) {
   TempDir dir;

@@ -1,8 +1,7 @@
-// The "screen" group of the demo script as the loader opens the display with it: the clip planes
-// each on their own, the resolution from the script or the 640 x 480 fallback when the launcher
-// gave none, the script's antialiasing only when none was chosen, and the "fullscreen" key ignored
-// under the override. Each case opens its own window in a child process (the test window of the
-// other GL tests must not be replaced), which reports what differed on standard error.
+// The display the loader opens: the script's "screen" group, each case in its own window in a child
+// process (the other GL tests' window must stay) that reports what differed; and the capability
+// checks, the extensions the engine relies on and the checklist naming every missing one.
+#include <GL/glew.h>
 #include <SDL/SDL.h>
 #include <gtest/gtest.h>
 
@@ -14,7 +13,9 @@
 
 #include "demosys/core/Demo.h"
 #include "demosys/core/ScreenMetrics.h"
+#include "demosys/render/GLExtensions.h"
 #include "demosys/resources/ResourceLoader.h"
+#include "tests/gl/GLTestFixture.h"
 #include "tests/support/TempTree.h"
 
 namespace {
@@ -90,6 +91,38 @@ TEST(ScreenModeTest, TheScriptsScreenGroupOpensTheDisplayWhereTheLauncherLeavesI
   for (const ScreenCase& c : cases) {
     EXPECT_EXIT(openAndCompare(c), testing::ExitedWithCode(0), "") << c.group << " with the launcher's " << c.width;
   }
+}
+
+using GLExtensionsTest = GLTestFixture;
+
+TEST_F(GLExtensionsTest, FindsTheEngineExtensionsAndTheChecklistNamesEveryMissingOne) {
+  GLExtensions extensions;
+  for (const char* name : {"GL_EXT_framebuffer_object", "GL_ARB_vertex_buffer_object", "GL_ARB_shader_objects",
+                           "GL_ARB_multitexture"}) {
+    EXPECT_TRUE(extensions.isSupported(std::string(name))) << name;
+  }
+  EXPECT_FALSE(extensions.isSupported(std::string("GL_QNV_not_an_extension")));
+  EXPECT_FALSE(extensions.isSupported(std::string("")));
+  EXPECT_TRUE(extensions.isSupported()) << "an empty checklist is satisfied";
+  for (const char* name : {"GL_EXT_framebuffer_object", "GL_QNV_first", "GL_ARB_vertex_buffer_object", "GL_QNV_second"})
+    extensions.addToChecklist(name);
+  EXPECT_FALSE(extensions.isSupported());
+  EXPECT_EQ(extensions.getErrorMessage(),
+            "Error: Your OpenGL implementation is missing the following extensions :\n"
+            " - GL_QNV_first\n - GL_QNV_second\n");
+
+  testing::internal::CaptureStdout();
+  const std::string list = extensions.toString();
+  const std::string printed = testing::internal::GetCapturedStdout();
+  GLint textureSize = 0, attribs = 0;
+  glGetIntegerv(GL_MAX_TEXTURE_SIZE, &textureSize);
+  glGetIntegerv(GL_MAX_VERTEX_ATTRIBS, &attribs);
+  EXPECT_EQ(GLExtensions::MAX_TEXTURE_SIZE, textureSize);
+  EXPECT_NE(printed.find("GL_MAX_VERTEX_ATTRIBS ................... " + std::to_string(attribs) + "\n"),
+            std::string::npos) << printed;
+  EXPECT_NE(printed.find("GL_MAX_TEXTURE_SIZE ..................... " + std::to_string(textureSize) + "\n"),
+            std::string::npos) << printed;
+  EXPECT_NE(list.find("GL_EXT_framebuffer_object "), std::string::npos);
 }
 
 }  // namespace
