@@ -230,7 +230,7 @@ TEST_F(TarnveldShaderCacheTest, InstancesNoFrameTellsApartSitOnTheirObjects) {
     bench.addShader(key, "void main() { gl_FragColor = vec4(1.0); }");
   }
   Texture* sprite = bench.addSolidTexture("sprite", 9, 9, 9);
-  QNVScene* arena = stage.addScene("arena", fixture({{"TankBody2", ""}, {"VolumMeterL2", ""}, {"VolumMeterR1", ""},
+  QNVScene* arena = stage.addScene("arena", fixture({{"TankBody2", ""},
                                                      {"Ballong", ""}, {"Fins", "Ballong"}}));
   QNVScene* master = stage.addScene("master_droid", fixture({{"GlowingParts", ""}}));
   ASSERT_TRUE(arena != nullptr && master != nullptr);
@@ -240,8 +240,7 @@ TEST_F(TarnveldShaderCacheTest, InstancesNoFrameTellsApartSitOnTheirObjects) {
     QNVScene* scene;
     const char* object;
     const char* instance;
-  } placed[] = {{arena, "TankBody2", "light_texture_shader_instance"}, {arena, "VolumMeterL2", "volumenter_instance_left"},
-                {arena, "VolumMeterR1", "volumenter_instance_right"},  {master, "GlowingParts", "red_glow_instance"}};
+  } placed[] = {{arena, "TankBody2", "light_texture_shader_instance"}, {master, "GlowingParts", "red_glow_instance"}};
   for (const auto& p : placed) {
     ShaderInstance* instance = cache.getShaderInstance(p.instance);
     EXPECT_NE(instance, nullptr) << p.instance;
