@@ -190,7 +190,6 @@ TEST_F(FormationEffectTest, Clones224DroidsHidesTheSourceAndUndoesItsTurn) {
     EXPECT_TRUE(clone->isVisible() && clone->getChild(0)->isVisible());
   }
   EXPECT_FALSE(scene->getObjectByName("Droid")->isVisible());
-  EXPECT_FALSE(scene->getObjectByName("Visor")->isVisible());
   bench.setTrack(*formation, "rotate", 30.0f);
   bench.drawFrame(*formation, 1000, 20);
   GLfloat modelview[16];

@@ -1,10 +1,7 @@
-// A stage for effects on the GL test window: private data pools installed as the process-wide ones
-// (shaders, framebuffers, textures) and a timer, effect instances built the way the loader builds
-// them (parameters with their "class", declared tracks bound in a group, init), tracks set to
-// constants, and frames drawn into a render target or the window. Everything it installed is
-// taken out again, and what was there before restored, when it is destroyed.
-// Depends on: QNVDemosys, Data and the shader / framebuffer / texture pools, Shader,
-// FrameBufferObject, Texture, Effect, ParameterGroup, TrackGroup / TrackInterpolate, Timer.
+// A stage for effects on the GL test window: private pools and a timer installed as the process-wide
+// ones, effect instances built the way the loader builds them, tracks set to constants, and frames
+// drawn into a target or the window; what it installed is taken out again when it is destroyed.
+// Depends on: QNVDemosys, the data pools, Shader, FrameBufferObject, Texture, Effect, tracks, Timer.
 #pragma once
 
 #include <cstdint>

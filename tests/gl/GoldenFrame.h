@@ -1,9 +1,6 @@
-// Test helper: the golden frames of a production. A list file names them, one "NAME TIME" line
-// each (TIME as m:ss:mmm, "#" starts a comment); a frame is checked by rendering it alone with
-// `demosys render` and comparing it with the reference picture NAME.png. "NAME TIME from START"
-// plays START to TIME at 25 frames a second instead and compares the last frame, for what builds
-// up from frame to frame. The check never writes references: a missing one fails with the command
-// that makes it.
+// Test helper: the golden frames of a production, named in a list file (its format is described in
+// tests/golden/times.txt), each rendered with `demosys render` and compared with NAME.png. The check
+// never writes references: a missing one fails with the command that makes it.
 // Depends on: GoldenImage, ToolRun (the built demosys tool).
 #pragma once
 
