@@ -15,7 +15,6 @@ namespace {
 
 const int BINS = 1024;
 const int PEAK_BIN = 64;
-const float SENTINEL = -7.0f;
 
 class SoundLayer : public ::testing::Test {
  protected:
@@ -51,11 +50,9 @@ class SoundLayer : public ::testing::Test {
   }
 
   std::vector<float> spectrum(AudioChannel* channel, int count, int side) {
-    std::vector<float> out(count + 1, SENTINEL);
-    EXPECT_EQ(snd_Channel_GetSpectrum(channel, out.data(), count, side, SND_SPECTRUM_WINDOW_HAMMING), SND_OK);
-    EXPECT_EQ(out[count], SENTINEL) << "wrote past count";
-    out.pop_back();
-    return out;
+    return guardedSpectrum(count, [&](float* out) {
+      EXPECT_EQ(snd_Channel_GetSpectrum(channel, out, count, side, SND_SPECTRUM_WINDOW_HAMMING), SND_OK);
+    });
   }
 
   unsigned lengthOf(Sound* sound) {

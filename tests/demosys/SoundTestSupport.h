@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -57,14 +58,21 @@ const int MP3 = SF_FORMAT_MPEG | SF_FORMAT_MPEG_LAYER_III;
 // The frequency that falls on the centre of bin `k` of a `bins`-bin spectrum at 44.1 kHz.
 inline double binCentreHz(int k, int bins) { return k * 44100.0 / (2.0 * bins); }
 
-// The timer's `count`-bin spectrum of one view; a write past `count` fails the test.
-inline std::vector<float> spectrumOf(Timer& timer, Timer::SoundChannel which, int count) {
-  const float sentinel = -7.0f;
-  std::vector<float> out(count + 1, sentinel);
-  timer.GetDirectSoundData(which, count, out.data());
-  EXPECT_EQ(out[count], sentinel) << "wrote past count";
+// What a spectrum reader must leave alone past the bins it was asked for.
+const float SENTINEL = -7.0f;
+
+// The `count` bins `read` writes into the buffer it is given; a write past `count` fails the test.
+inline std::vector<float> guardedSpectrum(int count, const std::function<void(float*)>& read) {
+  std::vector<float> out(count + 1, SENTINEL);
+  read(out.data());
+  EXPECT_EQ(out[count], SENTINEL) << "wrote past count";
   out.pop_back();
   return out;
+}
+
+// The timer's `count`-bin spectrum of one view.
+inline std::vector<float> spectrumOf(Timer& timer, Timer::SoundChannel which, int count) {
+  return guardedSpectrum(count, [&](float* out) { timer.GetDirectSoundData(which, count, out); });
 }
 
 inline int loudestBin(const std::vector<float>& spectrum) {

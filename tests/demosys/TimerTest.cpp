@@ -27,7 +27,6 @@ const unsigned SONG_MS = 2000;
 const int BINS = 1024;
 const int ONE_KHZ_BIN = 46;  // 1000 Hz / (44100 Hz / 2048)
 const unsigned TONE_STARTS_MS = 500;
-const float SENTINEL = -7.0f;
 
 // A 1 kHz full-scale tone on the left; the right carries only a quieter 3 kHz tone.
 class FMODTimerTest : public ::testing::Test {
